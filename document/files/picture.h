@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QImage>
+#include <memory>
+
+namespace kreslix {
+
+struct StoredBmpFormat;  // the pixel format of a BMP file, kept to write the picture back that way
+
+// The picture the user sees and draws on, with the file format it came from.
+struct Picture {
+    QImage image;  // QImage::Format_RGB32
+    // Set when the picture was read from a BMP file whose pixel format is worth keeping; null
+    // for pictures the program made (start-up, New, a decoded JPEG), written as 24-bit.
+    std::shared_ptr<const StoredBmpFormat> storedFormat;
+};
+
+}  // namespace kreslix

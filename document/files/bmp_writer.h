@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include "document/files/picture.h"
+
+namespace kreslix {
+
+// Writes the whole picture to path as a BMP file, in the pixel format it was read in while every
+// pixel fits that format, else as 24-bit. The old file is replaced only once every byte is
+// written. Throws KreslixError with "Cannot create file %s" or "Stream write error".
+void writePicture(const QString& path, const Picture& picture);
+
+}  // namespace kreslix

@@ -1,0 +1,226 @@
+#include "document/files/jpeg_decoder.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+// jpeglib.h needs FILE and size_t declared before it.
+#include <jpeglib.h>
+
+#include <QImage>
+#include <QString>
+
+#include "common/error.h"
+#include "document/files/jpeg_pixels.h"
+#include "document/files/picture_size.h"
+
+namespace kreslix {
+namespace {
+
+// Everything below that libjpeg can leave by longjmp holds only plain data: no destructor is ever
+// skipped. C++ objects live in the callers, and exceptions are raised only after the
+// decompressor is destroyed.
+
+struct ErrorManager {
+    jpeg_error_mgr base;  // first member: libjpeg passes a pointer to it
+    std::jmp_buf jump;
+};
+
+void leaveOnError(j_common_ptr cinfo) {
+    auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
+    std::longjmp(manager->jump, 1);
+}
+
+// Warnings (corrupt data that the library can still decode) are ignored, and nothing is printed.
+void ignoreMessage(j_common_ptr, int) {}
+void printNothing(j_common_ptr) {}
+
+// Makes the picture once the header has given its size; returns its first scanline, or null to
+// stop the decoding. Must not throw.
+using AllocateFunction = uchar* (*)(void* context, JDIMENSION width, JDIMENSION height,
+                                    qsizetype* bytesPerLine) noexcept;
+
+enum class Outcome { Decoded, LibraryError, Refused };
+
+struct DecodeJob {
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    bool headerOnly = false;
+    AllocateFunction allocate = nullptr;
+    void* context = nullptr;
+    int components = 0;  // filled in from the header
+    int errorCode = 0;   // the library's message code after a LibraryError
+};
+
+// Picture pixels in memory order blue, green, red, alpha; alpha is set to 0xFF as Format_RGB32
+// needs (the X variants leave that byte undefined).
+constexpr J_COLOR_SPACE kRgb32Space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+
+enum class OutputKind { Rgb32, QuantisedGrey, Cmyk };
+
+OutputKind chooseOutput(j_decompress_ptr cinfo) {
+    cinfo->scale_num = 1;
+    cinfo->scale_denom = 1;
+    cinfo->do_block_smoothing = TRUE;
+    switch (cinfo->jpeg_color_space) {
+        case JCS_GRAYSCALE:
+            cinfo->out_color_space = JCS_GRAYSCALE;
+            cinfo->quantize_colors = TRUE;
+            cinfo->desired_number_of_colors = 236;
+            cinfo->two_pass_quantize = FALSE;
+            cinfo->dither_mode = JDITHER_FS;
+            return OutputKind::QuantisedGrey;
+        case JCS_CMYK:
+        case JCS_YCCK:
+            cinfo->out_color_space = JCS_CMYK;  // the library turns YCCK into CMYK
+            return OutputKind::Cmyk;
+        default:
+            cinfo->out_color_space = kRgb32Space;
+            return OutputKind::Rgb32;
+    }
+}
+
+// Colour output: the library writes the picture's scanlines itself, several per call.
+void readRgb32Rows(j_decompress_ptr cinfo, uchar* first, qsizetype bytesPerLine) {
+    constexpr JDIMENSION kRowsPerCall = 16;
+    JSAMPROW rows[kRowsPerCall];
+    while (cinfo->output_scanline < cinfo->output_height) {
+        const JDIMENSION top = cinfo->output_scanline;
+        const JDIMENSION count = std::min(kRowsPerCall, cinfo->output_height - top);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = first + (top + i) * bytesPerLine;
+        // A memory source never suspends; should no row come, jpeg_finish_decompress reports it.
+        if (jpeg_read_scanlines(cinfo, rows, count) == 0)
+            break;
+    }
+}
+
+// Grey and CMYK output: one row at a time through a buffer of the library's own memory pool,
+// which jpeg_destroy_decompress frees whatever happens.
+void readConvertedRows(j_decompress_ptr cinfo, OutputKind kind, uchar* first,
+                       qsizetype bytesPerLine) {
+    const JDIMENSION rowBytes = cinfo->output_width * cinfo->output_components;
+    JSAMPARRAY buffer = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo),
+                                                    JPOOL_IMAGE, rowBytes, 1);
+    const bool inverted = cinfo->saw_Adobe_marker;
+    while (cinfo->output_scanline < cinfo->output_height) {
+        const JDIMENSION y = cinfo->output_scanline;
+        if (jpeg_read_scanlines(cinfo, buffer, 1) != 1)
+            break;
+        auto* out = reinterpret_cast<quint32*>(first + y * bytesPerLine);
+        if (kind == OutputKind::Cmyk) {
+            cmykToRgb32(buffer[0], cinfo->output_width, inverted, out);
+        } else {
+            greyIndicesToRgb32(buffer[0], cinfo->output_width, cinfo->colormap[0], out);
+        }
+    }
+}
+
+// The decoding steps after the header. Returns false when the picture could not be made.
+bool decodeImage(j_decompress_ptr cinfo, DecodeJob* job) {
+    const OutputKind kind = chooseOutput(cinfo);
+    jpeg_calc_output_dimensions(cinfo);
+    qsizetype bytesPerLine = 0;
+    uchar* first =
+        job->allocate(job->context, cinfo->output_width, cinfo->output_height, &bytesPerLine);
+    if (first == nullptr)
+        return false;
+    jpeg_start_decompress(cinfo);
+    if (kind == OutputKind::Rgb32) {
+        readRgb32Rows(cinfo, first, bytesPerLine);
+    } else {
+        readConvertedRows(cinfo, kind, first, bytesPerLine);
+    }
+    jpeg_finish_decompress(cinfo);
+    return true;
+}
+
+// The one function that holds the setjmp point: a library error jumps back here, and the
+// decompressor is destroyed on every path before the caller sees the outcome.
+Outcome runDecompress(DecodeJob* job) {
+    jpeg_decompress_struct cinfo;
+    ErrorManager errors;
+    std::memset(&cinfo, 0, sizeof cinfo);
+    cinfo.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = leaveOnError;
+    errors.base.emit_message = ignoreMessage;
+    errors.base.output_message = printNothing;
+    if (setjmp(errors.jump) != 0) {
+        job->errorCode = errors.base.msg_code;
+        jpeg_destroy_decompress(&cinfo);
+        return Outcome::LibraryError;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, job->data, job->size);
+    jpeg_read_header(&cinfo, TRUE);
+    job->components = cinfo.num_components;
+    const bool decoded = job->headerOnly || decodeImage(&cinfo, job);
+    jpeg_destroy_decompress(&cinfo);
+    return decoded ? Outcome::Decoded : Outcome::Refused;
+}
+
+// Where decodeJpeg's pixels go; a failure to make the picture is kept to be rethrown.
+struct PictureTarget {
+    qint64 maxPixels = -1;
+    QImage image;
+    std::exception_ptr failure;
+};
+
+uchar* allocatePicture(void* context, JDIMENSION width, JDIMENSION height,
+                       qsizetype* bytesPerLine) noexcept {
+    auto* target = static_cast<PictureTarget*>(context);
+    try {
+        checkPictureSize(width, height);
+        if (target->maxPixels >= 0 && qint64(width) * height > target->maxPixels) {
+            throw KreslixError(
+                QStringLiteral("Obrázok %1 × %2 bodov je príliš veľký").arg(width).arg(height));
+        }
+        target->image = QImage(int(width), int(height), QImage::Format_RGB32);
+        if (target->image.isNull()) {
+            throw KreslixError(QStringLiteral("Obrázok %1 × %2 bodov sa nedá vytvoriť: "
+                                              "nedostatok pamäte")
+                                   .arg(width)
+                                   .arg(height));
+        }
+        *bytesPerLine = target->image.bytesPerLine();
+        return target->image.bits();
+    } catch (...) {
+        target->failure = std::current_exception();
+        return nullptr;
+    }
+}
+
+KreslixError libraryError(int code) {
+    return KreslixError(QStringLiteral("JPEG error #%1").arg(code));
+}
+
+}  // namespace
+
+Picture decodeJpeg(const unsigned char* data, std::size_t size, qint64 maxPixels) {
+    PictureTarget target;
+    target.maxPixels = maxPixels;
+    DecodeJob job;
+    job.data = data;
+    job.size = size;
+    job.allocate = allocatePicture;
+    job.context = &target;
+    const Outcome outcome = runDecompress(&job);
+    if (target.failure)
+        std::rethrow_exception(target.failure);
+    if (outcome != Outcome::Decoded)
+        throw libraryError(job.errorCode);
+    return Picture{std::move(target.image), nullptr};
+}
+
+int jpegBitsPerPixel(const unsigned char* data, std::size_t size) {
+    DecodeJob job;
+    job.data = data;
+    job.size = size;
+    job.headerOnly = true;
+    if (runDecompress(&job) != Outcome::Decoded)
+        throw libraryError(job.errorCode);
+    return 8 * job.components;
+}
+
+}  // namespace kreslix

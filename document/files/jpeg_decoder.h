@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QtGlobal>
+#include <cstddef>
+
+#include "document/files/picture.h"
+
+namespace kreslix {
+
+// Decodes a whole JPEG image held in memory. Throws KreslixError with "JPEG error #%d" (the
+// library's message code) or the picture-size message; nothing is returned unless the whole
+// image decoded. maxPixels, when not negative, refuses larger images before any pixel is made
+// (the fuzzer keeps its memory and time bounded this way).
+Picture decodeJpeg(const unsigned char* data, std::size_t size, qint64 maxPixels = -1);
+
+// The bits per pixel stored in a JPEG file: 8 per colour component (8 grey, 24 colour, 32 CMYK).
+// Reads the header only. Throws KreslixError with "JPEG error #%d".
+int jpegBitsPerPixel(const unsigned char* data, std::size_t size);
+
+}  // namespace kreslix

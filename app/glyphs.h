@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QIcon>
+
+namespace kreslix::glyphs {
+
+// The button-bar pictures, drawn here so the program needs no image files.
+QIcon newPicture();
+QIcon open();
+QIcon save();
+QIcon print();
+QIcon cut();
+QIcon copy();
+QIcon paste();
+
+// The application's own icon: a palette with a brush.
+QIcon application();
+
+}  // namespace kreslix::glyphs

@@ -1,0 +1,49 @@
+#include "document/document_state.h"
+
+#include <QFileInfo>
+
+namespace kreslix {
+
+DocumentState::DocumentState() : caption_(untitledCaption()) {
+    picture_.image = QImage(kStartWidth, kStartHeight, QImage::Format_RGB32);
+    picture_.image.fill(toPixel(kWhite));
+    attachCanvas();
+}
+
+DocumentState::~DocumentState() = default;
+
+void DocumentState::replacePicture(Picture picture) {
+    canvas_.reset();
+    picture_ = std::move(picture);
+    attachCanvas();
+    emit pictureReplaced();
+}
+
+void DocumentState::attachCanvas() {
+    canvas_ = std::make_unique<Canvas>(&picture_.image);
+    canvas_->setChangeListener([this](const QRect& r) { emit pictureChanged(r); });
+}
+
+void DocumentState::setSaveButtonEnabled(bool on) {
+    if (saveButtonEnabled_ == on) return;
+    saveButtonEnabled_ = on;
+    emit saveButtonEnabledChanged(on);
+}
+
+QString DocumentState::untitledCaption() { return QStringLiteral("Kreslix (32bit) - bez názvu"); }
+
+QString DocumentState::fileCaption(const QString& path) {
+    return QStringLiteral("Kreslix (32bit) - ") + QFileInfo(path).fileName();
+}
+
+void DocumentState::showUntitledCaption() {
+    caption_ = untitledCaption();
+    emit captionChanged(caption_);
+}
+
+void DocumentState::showFileCaption() {
+    caption_ = fileCaption(fileName_);
+    emit captionChanged(caption_);
+}
+
+}  // namespace kreslix

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "canvas/canvas.h"
+#include "document/files/picture.h"
+
+namespace kreslix {
+
+// The one document of the main window: the picture with its canvas, the file it belongs to, the
+// modified flag, the caption and the enabled state of the Save button. The window mirrors the
+// caption and the button through the signals; nothing here knows about widgets.
+class DocumentState : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kStartWidth = 488;
+    static constexpr int kStartHeight = 297;
+
+    // A white start picture with a fresh canvas; untitled, flag 0, Save button enabled.
+    DocumentState();
+    ~DocumentState() override;
+
+    const Picture& picture() const { return picture_; }
+    QImage& image() { return picture_.image; }
+    Canvas& canvas() { return *canvas_; }
+
+    // Makes another bitmap the picture; it comes with a canvas at the canvas start values.
+    void replacePicture(Picture picture);
+
+    const QString& fileName() const { return fileName_; }
+    void setFileName(const QString& path) { fileName_ = path; }
+
+    // The flag holds only 0 or 1.
+    quint8 modified() const { return modified_; }
+    void setModified(bool on) { modified_ = on ? 1 : 0; }
+
+    bool saveButtonEnabled() const { return saveButtonEnabled_; }
+    void setSaveButtonEnabled(bool on);
+
+    const QString& caption() const { return caption_; }
+    void showUntitledCaption();
+    // The file name without its folder, spelled as in the path.
+    void showFileCaption();
+
+    static QString untitledCaption();
+    static QString fileCaption(const QString& path);
+
+signals:
+    void captionChanged(const QString& caption);
+    void saveButtonEnabledChanged(bool enabled);
+    // Some pixels changed; only the rectangle needs repainting.
+    void pictureChanged(const QRect& rect);
+    // Another bitmap became the picture: its size may differ.
+    void pictureReplaced();
+
+private:
+    void attachCanvas();
+
+    Picture picture_;
+    std::unique_ptr<Canvas> canvas_;
+    QString fileName_;
+    quint8 modified_ = 0;
+    bool saveButtonEnabled_ = true;
+    QString caption_;
+};
+
+}  // namespace kreslix

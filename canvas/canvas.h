@@ -9,6 +9,8 @@
 
 namespace kreslix {
 
+struct BoxFigure;
+
 // The drawing surface of one picture: a pen, a brush, a copy mode and a current position over
 // the picture's pixels. Every operation changes each pixel it covers exactly once (outline and
 // fill are disjoint, a wide stroke is one covered area), so drawing a figure twice in pmNotXor
@@ -16,8 +18,9 @@ namespace kreslix {
 // pen width are accepted, and the work of an operation is bounded by the picture area it touches.
 class Canvas {
 public:
-    // The picture must be QImage::Format_RGB32 and must outlive the canvas. An empty (null or
-    // zero-sized) picture is allowed: every operation then does nothing.
+    // The picture must outlive the canvas; a picture of another format is converted to
+    // QImage::Format_RGB32 in place. An empty (null or zero-sized) picture, or none, is allowed:
+    // every operation then does nothing.
     explicit Canvas(QImage* picture);
 
     Pen& pen() { return pen_; }
@@ -58,6 +61,9 @@ public:
     }
 
 private:
+    bool hasPixels() const { return picture_ != nullptr && !picture_->isNull(); }
+    void drawBox(const BoxFigure& figure);
+    // Tells the listener about a non-empty change.
     void changed(const QRect& r);
 
     QImage* picture_;

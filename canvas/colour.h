@@ -15,7 +15,9 @@ inline constexpr Colour kWhite = 0x00FFFFFF;
 inline constexpr Colour kBlack = 0x00000000;
 
 // A colour with a non-zero top byte is not a real colour; wherever it is drawn it is black.
-constexpr Colour effectiveColour(Colour c) { return (c & 0xFF000000u) ? kBlack : c; }
+constexpr Colour effectiveColour(Colour c) {
+    return (c & 0xFF000000u) ? kBlack : c;
+}
 
 // The picture stores pixels as QImage::Format_RGB32 (0xFFRRGGBB in memory).
 constexpr QRgb toPixel(Colour c) {

@@ -17,7 +17,8 @@ public:
     int width() const { return width_; }
     // A negative width is ignored; 0 and 1 both draw one-pixel lines.
     void setWidth(int w) {
-        if (w >= 0) width_ = w;
+        if (w >= 0)
+            width_ = w;
     }
 
     PenStyle style() const { return style_; }
@@ -39,13 +40,15 @@ public:
     Colour colour() const { return colour_; }
     void setColour(Colour c) {
         colour_ = c;
-        if (style_ == bsClear) style_ = bsSolid;
+        if (style_ == bsClear)
+            style_ = bsSolid;
     }
 
     BrushStyle style() const { return style_; }
     void setStyle(BrushStyle s) {
         style_ = s;
-        if (s == bsClear) colour_ = kWhite;
+        if (s == bsClear)
+            colour_ = kWhite;
     }
 
 private:

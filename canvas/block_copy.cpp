@@ -1,0 +1,68 @@
+#include "canvas/block_copy.h"
+
+#include <vector>
+
+namespace kreslix {
+
+namespace {
+
+using Int128 = __int128;
+
+// The source coordinate whose pixel centre is nearest to destination coordinate d's centre.
+Int64 sourceCoordinate(Int64 d, Int64 toStart, Int64 toLength, Int64 fromStart, Int64 fromLength) {
+    const Int128 scaled = (Int128(d - toStart) * 2 + 1) * fromLength;
+    return fromStart + static_cast<Int64>(scaled / (Int128(2) * toLength));
+}
+
+struct Range {
+    Int64 first, last;
+};
+
+// The destination coordinates of [start, start + length) inside [0, limit).
+Range clipRange(Int64 start, Int64 length, Int64 limit) {
+    return {std::max<Int64>(start, 0), std::min<Int64>(start + length, limit) - 1};
+}
+
+}  // namespace
+
+void copyBlock(SpanPainter& painter, const QImage& source, const Block& from, const Block& to,
+               CopyMode mode) {
+    if (from.width <= 0 || from.height <= 0 || to.width <= 0 || to.height <= 0)
+        return;
+    const Range rows = clipRange(to.top, to.height, painter.height());
+    const Range columns = clipRange(to.left, to.width, painter.width());
+    if (rows.first > rows.last || columns.first > columns.last)
+        return;
+    if (mode == cmWhiteness) {
+        painter.setColour(kWhite, pmCopy);
+        for (Int64 y = rows.first; y <= rows.last; ++y) {
+            painter.paintSpan(y, columns.first, columns.last);
+        }
+        return;
+    }
+    // Which source column each destination column takes; the valid ones form one run.
+    std::vector<int> sourceColumns;
+    Int64 firstValid = -1;
+    for (Int64 x = columns.first; x <= columns.last; ++x) {
+        const Int64 sx = sourceCoordinate(x, to.left, to.width, from.left, from.width);
+        if (sx < 0 || sx >= source.width())
+            continue;
+        if (firstValid < 0)
+            firstValid = x;
+        sourceColumns.push_back(static_cast<int>(sx));
+    }
+    if (sourceColumns.empty())
+        return;
+    std::vector<QRgb> row(sourceColumns.size());
+    for (Int64 y = rows.first; y <= rows.last; ++y) {
+        const Int64 sy = sourceCoordinate(y, to.top, to.height, from.top, from.height);
+        if (sy < 0 || sy >= source.height())
+            continue;
+        const QRgb* line = reinterpret_cast<const QRgb*>(source.constScanLine(int(sy)));
+        for (std::size_t i = 0; i < sourceColumns.size(); ++i)
+            row[i] = line[sourceColumns[i]];
+        painter.copyRun(y, firstValid, row.data(), Int64(row.size()));
+    }
+}
+
+}  // namespace kreslix

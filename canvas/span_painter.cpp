@@ -1,0 +1,75 @@
+#include "canvas/span_painter.h"
+
+#include <climits>
+
+namespace kreslix {
+
+namespace {
+
+void xorRun(QRgb* p, Int64 count, QRgb value) {
+    for (Int64 i = 0; i < count; ++i)
+        p[i] ^= value;
+}
+
+}  // namespace
+
+SpanPainter::SpanPainter(QImage* picture)
+    : minX_(INT_MAX), maxX_(INT_MIN), minY_(INT_MAX), maxY_(INT_MIN) {
+    if (picture == nullptr || picture->isNull())
+        return;
+    width_ = picture->width();
+    height_ = picture->height();
+    bits_ = picture->bits();
+    stride_ = picture->bytesPerLine();
+}
+
+void SpanPainter::setColour(Colour colour, PenMode mode) {
+    xor_ = (mode == pmNotXor);
+    value_ = xor_ ? (~toPixel(colour) & 0x00FFFFFFu) : toPixel(colour);
+}
+
+void SpanPainter::paintSpan(Int64 y, Int64 first, Int64 last) {
+    if (y < 0 || y >= height_)
+        return;
+    first = std::max<Int64>(first, 0);
+    last = std::min<Int64>(last, width_ - 1);
+    if (first > last || isNoOp())
+        return;
+    QRgb* row = pixelAt(0, static_cast<int>(y));
+    if (xor_) {
+        xorRun(row + first, last - first + 1, value_);
+    } else {
+        // Only the pixels that differ count as changed; trim the run to them.
+        while (first <= last && row[first] == value_)
+            ++first;
+        while (last >= first && row[last] == value_)
+            --last;
+        if (first > last)
+            return;
+        std::fill(row + first, row + last + 1, value_);
+    }
+    noteChanged(static_cast<int>(first), static_cast<int>(y));
+    noteChanged(static_cast<int>(last), static_cast<int>(y));
+}
+
+void SpanPainter::copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count) {
+    QRgb* row = pixelAt(static_cast<int>(first), static_cast<int>(y));
+    Int64 begin = 0, end = count;
+    while (begin < end && row[begin] == values[begin])
+        ++begin;
+    while (end > begin && row[end - 1] == values[end - 1])
+        --end;
+    if (begin == end)
+        return;
+    std::copy(values + begin, values + end, row + begin);
+    noteChanged(static_cast<int>(first + begin), static_cast<int>(y));
+    noteChanged(static_cast<int>(first + end - 1), static_cast<int>(y));
+}
+
+QRect SpanPainter::changedRect() const {
+    if (minX_ > maxX_)
+        return {};
+    return QRect(QPoint(minX_, minY_), QPoint(maxX_, maxY_));
+}
+
+}  // namespace kreslix

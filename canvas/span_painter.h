@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <algorithm>
+
+#include "canvas/colour.h"
+#include "canvas/int_math.h"
+#include "canvas/pen_brush.h"
+
+namespace kreslix {
+
+// Applies one colour in one pen mode to runs of pixels of a picture row, and keeps the bounding
+// box of the pixels whose value really changed. Copy mode writes the colour; not-xor XORs the
+// pixel with the complement of the colour over the 24 colour bits, so applying it twice
+// restores the pixel.
+class SpanPainter {
+public:
+    explicit SpanPainter(QImage* picture);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    void setColour(Colour colour, PenMode mode);
+
+    // Pixels first..last (inclusive) of row y, clipped to the picture.
+    void paintSpan(Int64 y, Int64 first, Int64 last);
+    void paintPixel(int x, int y) { paintSpan(y, x, x); }
+    // Writes count ready-made pixels to row y from column first on (all inside the picture).
+    void copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count);
+
+    // The bounding box of the pixels changed so far; empty when none changed.
+    QRect changedRect() const;
+    void noteChanged(int x, int y) {
+        minX_ = std::min(minX_, x);
+        maxX_ = std::max(maxX_, x);
+        minY_ = std::min(minY_, y);
+        maxY_ = std::max(maxY_, y);
+    }
+
+    // Raw access for the line loops, which step through memory themselves.
+    QRgb* pixelAt(int x, int y) const { return reinterpret_cast<QRgb*>(bits_ + y * stride_) + x; }
+    qsizetype stridePixels() const { return stride_ / static_cast<qsizetype>(sizeof(QRgb)); }
+    bool isXor() const { return xor_; }
+    QRgb value() const { return value_; }
+    // Whether painting changes anything at all (not-xor with white changes nothing).
+    bool isNoOp() const { return xor_ && value_ == 0; }
+
+private:
+    uchar* bits_ = nullptr;
+    qsizetype stride_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    QRgb value_ = 0;
+    bool xor_ = false;
+    int minX_, maxX_, minY_, maxY_;
+};
+
+}  // namespace kreslix

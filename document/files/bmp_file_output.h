@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QSaveFile>
+#include <QString>
+#include <functional>
+
+namespace kreslix::bmp {
+
+// How the writer hands bytes to the file: returns the number of bytes the file took, or -1.
+// Tests put a failing one in place of the plain write.
+using ByteSink = std::function<qint64(QSaveFile& file, const char* data, qint64 size)>;
+
+ByteSink plainByteSink();
+
+// Throws "Cannot create file %s" when path names a folder or an existing file that is read-only.
+// File permissions don't stop the superuser, so the mode's write bits are checked too: a file
+// its owner marked read-only is never replaced behind the user's back.
+void checkWritableTarget(const QString& path);
+
+// A new file written beside the target that replaces it only when every byte has been written
+// and flushed; dropped unfinished (also on a failure), it leaves the old file as it was.
+class BmpFileOutput {
+public:
+    BmpFileOutput(const QString& path, ByteSink sink);  // throws "Cannot create file %s"
+
+    void write(const char* data, qint64 size);  // throws "Stream write error"
+    void commit();                              // throws "Stream write error"
+
+private:
+    QSaveFile file_;
+    ByteSink sink_;
+};
+
+}  // namespace kreslix::bmp

@@ -1,0 +1,100 @@
+#include "document/files/bmp_rle.h"
+
+#include "document/files/bmp_bytes.h"
+#include "document/files/bmp_errors.h"
+
+namespace kreslix::bmp {
+
+namespace {
+
+// Walks the run-length stream and puts each pixel into the uncompressed rows, clipping every
+// position outside the picture.
+class RleExpander {
+public:
+    RleExpander(const uchar* data, qint64 size, const BmpLayout& layout, QByteArray& rows)
+        : in_(data + layout.pixelOffset),
+          end_(data + size),
+          width_(layout.width),
+          height_(layout.height),
+          rowBytes_(layout.rowBytes),
+          fourBit_(layout.compression == kRle4),
+          rows_(reinterpret_cast<uchar*>(rows.data())) {}
+
+    void run() {
+        while (y_ < height_) {
+            const uint count = next();
+            const uint value = next();
+            if (count > 0) {
+                putRun(count, value);
+            } else if (value == 0) {
+                x_ = 0;
+                ++y_;
+            } else if (value == 1) {
+                return;
+            } else if (value == 2) {
+                x_ += next();
+                y_ += next();
+            } else {
+                putLiteral(value);
+            }
+        }
+    }
+
+private:
+    uint next() {
+        if (in_ >= end_)
+            failShortFile();
+        return *in_++;
+    }
+
+    void put(uint index) {
+        if (x_ < width_)
+            setPackedEntry(rows_ + y_ * rowBytes_, x_, fourBit_ ? 4 : 8, index);
+        ++x_;
+    }
+
+    // A run repeats one byte: RLE4 alternates its two halves.
+    void putRun(uint count, uint value) {
+        for (uint i = 0; i < count; ++i)
+            put(fourBit_ ? ((i & 1) ? value & 15 : value >> 4) : value);
+    }
+
+    // A literal stretch of count pixels, its bytes padded to an even number.
+    void putLiteral(uint count) {
+        const uint bytes = fourBit_ ? (count + 1) / 2 : count;
+        uint pixel = 0;
+        for (uint i = 0; i < bytes; ++i) {
+            const uint byte = next();
+            if (!fourBit_) {
+                put(byte);
+                continue;
+            }
+            put(byte >> 4);
+            if (++pixel < count)
+                put(byte & 15);
+            ++pixel;
+        }
+        if (bytes & 1)
+            next();
+    }
+
+    const uchar* in_;
+    const uchar* end_;
+    qint64 width_;
+    qint64 height_;
+    qint64 rowBytes_;
+    bool fourBit_;
+    uchar* rows_;
+    qint64 x_ = 0;
+    qint64 y_ = 0;
+};
+
+}  // namespace
+
+QByteArray expandRle(const uchar* data, qint64 size, const BmpLayout& layout) {
+    QByteArray rows(qsizetype(layout.rowBytes * layout.height), char(0));
+    RleExpander(data, size, layout, rows).run();
+    return rows;
+}
+
+}  // namespace kreslix::bmp

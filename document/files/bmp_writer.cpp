@@ -1,0 +1,102 @@
+#include "document/files/bmp_writer.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "document/files/bmp_bytes.h"
+#include "document/files/bmp_headers.h"
+#include "document/files/bmp_row_encoder.h"
+#include "document/files/bmp_writer_sink.h"
+#include "document/files/stored_bmp_format.h"
+
+namespace kreslix {
+
+namespace bmp {
+
+namespace {
+
+constexpr qint64 kBufferBytes = 4 << 20;
+constexpr quint32 kPixelsPerMetre = 3780;  // 96 dots per inch
+
+// File header, info header, masks and colour table; returns their length.
+qint64 putHeaders(uchar* out, const QImage& image, const StoredBmpFormat* format,
+                  const RowEncoder& encoder) {
+    const bool bitFields = format && format->bitsPerPixel > 8 && format->bitFields;
+    const size_t entries = format && format->bitsPerPixel <= 8 ? format->colourTable.size() : 0;
+    const qint64 headers =
+        kFileHeaderBytes + kInfoHeaderBytes + (bitFields ? 12 : 0) + qint64(entries) * 4;
+    const qint64 imageBytes = encoder.rowBytes() * image.height();
+    out[0] = 'B';
+    out[1] = 'M';
+    writeU32(out + 2, quint32(headers + imageBytes));
+    writeU32(out + 6, 0);
+    writeU32(out + 10, quint32(headers));
+    uchar* info = out + kFileHeaderBytes;
+    writeU32(info, quint32(kInfoHeaderBytes));
+    writeU32(info + 4, quint32(image.width()));
+    writeU32(info + 8, quint32(image.height()));
+    writeU16(info + 12, 1);
+    writeU16(info + 14, quint16(encoder.bitsPerPixel()));
+    writeU32(info + 16, bitFields ? quint32(kBitFields) : quint32(kRgb));
+    writeU32(info + 20, quint32(imageBytes));
+    writeU32(info + 24, kPixelsPerMetre);
+    writeU32(info + 28, kPixelsPerMetre);
+    writeU32(info + 32, quint32(entries));
+    writeU32(info + 36, 0);
+    uchar* next = info + kInfoHeaderBytes;
+    if (bitFields) {
+        writeU32(next, format->redMask);
+        writeU32(next + 4, format->greenMask);
+        writeU32(next + 8, format->blueMask);
+        next += 12;
+    }
+    for (size_t i = 0; i < entries; ++i, next += 4)
+        writeU32(next, format->colourTable[i]);
+    return headers;
+}
+
+// Writes the whole file in one pass through a large buffer. Returns false, having written
+// nothing over the target, when a pixel doesn't fit the format.
+bool writeInFormat(const QString& path, const QImage& image, const StoredBmpFormat* format,
+                   const ByteSink& sink) {
+    const RowEncoder encoder(image, format);
+    const qint64 headerRoom = kFileHeaderBytes + kInfoHeaderBytes + 12 + 256 * 4;
+    std::vector<uchar> buffer(size_t(std::max(kBufferBytes, headerRoom + encoder.rowBytes())));
+    BmpFileOutput output(path, sink);
+    qint64 filled = putHeaders(buffer.data(), image, format, encoder);
+    for (int y = image.height() - 1; y >= 0; --y) {
+        if (filled + encoder.rowBytes() > qint64(buffer.size())) {
+            output.write(reinterpret_cast<const char*>(buffer.data()), filled);
+            filled = 0;
+        }
+        if (!encoder.encodeRow(y, buffer.data() + filled))
+            return false;
+        filled += encoder.rowBytes();
+    }
+    output.write(reinterpret_cast<const char*>(buffer.data()), filled);
+    output.commit();
+    return true;
+}
+
+}  // namespace
+
+void writePictureThrough(const QString& path, const Picture& picture, const ByteSink& sink) {
+    checkWritableTarget(path);
+    const QImage::Format format = picture.image.format();
+    const QImage image = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+                             ? picture.image
+                             : picture.image.convertToFormat(QImage::Format_RGB32);
+    const StoredBmpFormat* kept = picture.storedFormat.get();
+    if (kept && RowEncoder::canKeep(*kept) && writeInFormat(path, image, kept, sink))
+        return;
+    // No kept format, or the user drew a colour it can't hold: 24 bits hold every colour.
+    writeInFormat(path, image, nullptr, sink);
+}
+
+}  // namespace bmp
+
+void writePicture(const QString& path, const Picture& picture) {
+    bmp::writePictureThrough(path, picture, bmp::plainByteSink());
+}
+
+}  // namespace kreslix

@@ -28,44 +28,64 @@ TEST_P(FigurePixels, AreExact) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boxes, FigurePixels,
-    testing::Values(
-        FigureCase{"RectangleWidth0", 0, [](Canvas& c) { c.Rectangle(1, 1, 6, 5); },
-                   {"..........", ".#####....", ".#rrr#....", ".#rrr#....", ".#####....",
-                    "..........", "..........", ".........."}},
-        FigureCase{"RectangleCornersSwapped", 1, [](Canvas& c) { c.Rectangle(6, 1, 1, 5); },
-                   {"..........", ".#####....", ".#rrr#....", ".#rrr#....", ".#####....",
-                    "..........", "..........", ".........."}},
-        FigureCase{"RectangleOneColumn", 1, [](Canvas& c) { c.Rectangle(2, 1, 3, 4); },
-                   {"..........", "..#.......", "..#.......", "..#.......", "..........",
-                    "..........", "..........", ".........."}},
-        FigureCase{"RectangleZeroHeight", 1, [](Canvas& c) { c.Rectangle(2, 3, 8, 3); },
-                   {"..........", "..........", "..........", "..........", "..........",
-                    "..........", "..........", ".........."}},
-        // Even widths put the stroke on the box edges, half outside.
-        FigureCase{"RectangleWidth2", 2, [](Canvas& c) { c.Rectangle(2, 2, 6, 6); },
-                   {"..........", ".######...", ".######...", ".##rr##...", ".##rr##...",
-                    ".######...", ".######...", ".........."}},
-        // Odd widths centre the stroke on the border pixels.
-        FigureCase{"RectangleWidth3", 3, [](Canvas& c) { c.Rectangle(2, 2, 7, 7); },
-                   {"..........", ".#######..", ".#######..", ".#######..", ".###r###..",
-                    ".#######..", ".#######..", ".#######.."}},
-        // Wider pens round the outer corners.
-        FigureCase{"RectangleWidth5", 5, [](Canvas& c) { c.Rectangle(3, 3, 7, 6); },
-                   {"..........", "..######..", ".########.", ".########.", ".########.",
-                    ".########.", ".########.", "..######.."}},
-        FigureCase{"EllipseEvenSize", 1, [](Canvas& c) { c.Ellipse(0, 0, 4, 4); },
-                   {".##.......", "#rr#......", "#rr#......", ".##.......", "..........",
-                    "..........", "..........", ".........."}},
-        FigureCase{"EllipseOddSize", 1, [](Canvas& c) { c.Ellipse(0, 0, 5, 5); },
-                   {".###......", "#rrr#.....", "#rrr#.....", "#rrr#.....", ".###......",
-                    "..........", "..........", ".........."}},
-        FigureCase{"RoundRectSquareWhenZero", 1, [](Canvas& c) { c.RoundRect(0, 0, 4, 3, 0, 9); },
-                   {"####......", "#rr#......", "####......", "..........", "..........",
-                    "..........", "..........", ".........."}},
-        FigureCase{"RoundRectSignsIgnored", 1,
-                   [](Canvas& c) { c.RoundRect(0, 0, 8, 6, -4, INT_MIN); },
-                   {".######...", "#rrrrrr#..", "#rrrrrr#..", "#rrrrrr#..", "#rrrrrr#..",
-                    ".######...", "..........", ".........."}}),
+    testing::Values(FigureCase{"RectangleWidth0",
+                               0,
+                               [](Canvas& c) { c.Rectangle(1, 1, 6, 5); },
+                               {"..........", ".#####....", ".#rrr#....", ".#rrr#....",
+                                ".#####....", "..........", "..........", ".........."}},
+                    FigureCase{"RectangleCornersSwapped",
+                               1,
+                               [](Canvas& c) { c.Rectangle(6, 1, 1, 5); },
+                               {"..........", ".#####....", ".#rrr#....", ".#rrr#....",
+                                ".#####....", "..........", "..........", ".........."}},
+                    FigureCase{"RectangleOneColumn",
+                               1,
+                               [](Canvas& c) { c.Rectangle(2, 1, 3, 4); },
+                               {"..........", "..#.......", "..#.......", "..#.......",
+                                "..........", "..........", "..........", ".........."}},
+                    FigureCase{"RectangleZeroHeight",
+                               1,
+                               [](Canvas& c) { c.Rectangle(2, 3, 8, 3); },
+                               {"..........", "..........", "..........", "..........",
+                                "..........", "..........", "..........", ".........."}},
+                    // Even widths put the stroke on the box edges, half outside.
+                    FigureCase{"RectangleWidth2",
+                               2,
+                               [](Canvas& c) { c.Rectangle(2, 2, 6, 6); },
+                               {"..........", ".######...", ".######...", ".##rr##...",
+                                ".##rr##...", ".######...", ".######...", ".........."}},
+                    // Odd widths centre the stroke on the border pixels.
+                    FigureCase{"RectangleWidth3",
+                               3,
+                               [](Canvas& c) { c.Rectangle(2, 2, 7, 7); },
+                               {"..........", ".#######..", ".#######..", ".#######..",
+                                ".###r###..", ".#######..", ".#######..", ".#######.."}},
+                    // Wider pens round the outer corners.
+                    FigureCase{"RectangleWidth5",
+                               5,
+                               [](Canvas& c) { c.Rectangle(3, 3, 7, 6); },
+                               {"..........", "..######..", ".########.", ".########.",
+                                ".########.", ".########.", ".########.", "..######.."}},
+                    FigureCase{"EllipseEvenSize",
+                               1,
+                               [](Canvas& c) { c.Ellipse(0, 0, 4, 4); },
+                               {".##.......", "#rr#......", "#rr#......", ".##.......",
+                                "..........", "..........", "..........", ".........."}},
+                    FigureCase{"EllipseOddSize",
+                               1,
+                               [](Canvas& c) { c.Ellipse(0, 0, 5, 5); },
+                               {".###......", "#rrr#.....", "#rrr#.....", "#rrr#.....",
+                                ".###......", "..........", "..........", ".........."}},
+                    FigureCase{"RoundRectSquareWhenZero",
+                               1,
+                               [](Canvas& c) { c.RoundRect(0, 0, 4, 3, 0, 9); },
+                               {"####......", "#rr#......", "####......", "..........",
+                                "..........", "..........", "..........", ".........."}},
+                    FigureCase{"RoundRectSignsIgnored",
+                               1,
+                               [](Canvas& c) { c.RoundRect(0, 0, 8, 6, -4, INT_MIN); },
+                               {".######...", "#rrrrrr#..", "#rrrrrr#..", "#rrrrrr#..",
+                                "#rrrrrr#..", ".######...", "..........", ".........."}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BoxRules, RectangleAroundThePictureFillsEveryPixelWithTheBrush) {
@@ -73,7 +93,8 @@ TEST(BoxRules, RectangleAroundThePictureFillsEveryPixelWithTheBrush) {
     p.canvas.pen().setWidth(0);
     p.canvas.brush().setColour(kBlue);
     p.canvas.Rectangle(-1, -1, 8, 6);
-    for (const std::string& row : asText(p.image)) EXPECT_EQ(row, "bbbbbbb");
+    for (const std::string& row : asText(p.image))
+        EXPECT_EQ(row, "bbbbbbb");
     ASSERT_EQ(p.changes.size(), 1u);
     EXPECT_EQ(p.changes[0], QRect(0, 0, 7, 5));
 }
@@ -112,7 +133,7 @@ TEST(BoxRules, ClearBrushLeavesTheInsideAlone) {
 TEST(BoxRules, NotXorAppliesToOutlineAndFill) {
     Picture p(6, 6, kRed);
     p.canvas.pen().setMode(pmNotXor);
-    p.canvas.pen().setColour(kBlack);  // inverts
+    p.canvas.pen().setColour(kBlack);    // inverts
     p.canvas.brush().setColour(kWhite);  // keeps
     p.canvas.Rectangle(0, 0, 6, 6);
     EXPECT_EQ(p.canvas.Pixels(0, 0), 0x00FFFF00u);
@@ -122,8 +143,8 @@ TEST(BoxRules, NotXorAppliesToOutlineAndFill) {
 
 TEST(PixelAccess, OutsideReadsAsOutsideColourAndWritesNothing) {
     Picture p(5, 3);
-    for (const QPoint& pt : {QPoint(-1, 0), QPoint(5, 0), QPoint(0, -1), QPoint(0, 3),
-                             QPoint(INT_MIN, INT_MAX)}) {
+    for (const QPoint& pt :
+         {QPoint(-1, 0), QPoint(5, 0), QPoint(0, -1), QPoint(0, 3), QPoint(INT_MIN, INT_MAX)}) {
         EXPECT_EQ(p.canvas.Pixels(pt.x(), pt.y()), kOutsideColour);
         p.canvas.SetPixels(pt.x(), pt.y(), kRed);
     }

@@ -23,12 +23,23 @@ std::vector<std::string> asText(const QImage& image) {
         std::string row;
         for (int x = 0; x < image.width(); ++x) {
             switch (fromPixel(image.pixel(x, y))) {
-                case kWhite: row += '.'; break;
-                case kBlack: row += '#'; break;
-                case kRed: row += 'r'; break;
-                case kBlue: row += 'b'; break;
-                case kGreen: row += 'g'; break;
-                default: row += '?';
+                case kWhite:
+                    row += '.';
+                    break;
+                case kBlack:
+                    row += '#';
+                    break;
+                case kRed:
+                    row += 'r';
+                    break;
+                case kBlue:
+                    row += 'b';
+                    break;
+                case kGreen:
+                    row += 'g';
+                    break;
+                default:
+                    row += '?';
             }
         }
         rows.push_back(row);
@@ -40,7 +51,8 @@ std::vector<QPoint> differences(const QImage& a, const QImage& b) {
     std::vector<QPoint> points;
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
-            if (a.pixel(x, y) != b.pixel(x, y)) points.emplace_back(x, y);
+            if (a.pixel(x, y) != b.pixel(x, y))
+                points.emplace_back(x, y);
         }
     }
     return points;
@@ -48,7 +60,8 @@ std::vector<QPoint> differences(const QImage& a, const QImage& b) {
 
 QRect boundingBox(const std::vector<QPoint>& points) {
     QRect box;
-    for (const QPoint& p : points) box |= QRect(p, QSize(1, 1));
+    for (const QPoint& p : points)
+        box |= QRect(p, QSize(1, 1));
     return box;
 }
 

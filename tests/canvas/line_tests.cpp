@@ -15,7 +15,8 @@ PointSet blackPixels(const Canvas& canvas) {
     PointSet points;
     for (int y = 0; y < canvas.Height(); ++y) {
         for (int x = 0; x < canvas.Width(); ++x) {
-            if (canvas.Pixels(x, y) == kBlack) points.insert({x, y});
+            if (canvas.Pixels(x, y) == kBlack)
+                points.insert({x, y});
         }
     }
     return points;
@@ -41,22 +42,22 @@ TEST_P(OnePixelLine, CoversTheExpectedPixels) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllOctants, OnePixelLine,
-    testing::Values(ShortLine{{9, 7}, {{5, 5}, {6, 6}, {7, 6}, {8, 7}}},
-                    ShortLine{{7, 9}, {{5, 5}, {6, 6}, {6, 7}, {7, 8}}},
-                    ShortLine{{3, 9}, {{5, 5}, {4, 6}, {4, 7}, {3, 8}}},
-                    ShortLine{{1, 7}, {{5, 5}, {4, 6}, {3, 6}, {2, 7}}},
-                    ShortLine{{1, 3}, {{5, 5}, {4, 4}, {3, 4}, {2, 3}}},
-                    ShortLine{{3, 1}, {{5, 5}, {4, 4}, {4, 3}, {3, 2}}},
-                    ShortLine{{7, 1}, {{5, 5}, {6, 4}, {6, 3}, {7, 2}}},
-                    ShortLine{{9, 3}, {{5, 5}, {6, 4}, {7, 4}, {8, 3}}},
-                    ShortLine{{8, 6}, {{5, 5}, {6, 5}, {7, 6}}},
-                    ShortLine{{8, 8}, {{5, 5}, {6, 6}, {7, 7}}},
-                    ShortLine{{2, 8}, {{5, 5}, {4, 6}, {3, 7}}},
-                    ShortLine{{5, 9}, {{5, 5}, {5, 6}, {5, 7}, {5, 8}}},
-                    ShortLine{{0, 5}, {{5, 5}, {4, 5}, {3, 5}, {2, 5}, {1, 5}}},
-                    ShortLine{{6, 5}, {{5, 5}}}, ShortLine{{5, 5}, {}}));
+INSTANTIATE_TEST_SUITE_P(AllOctants, OnePixelLine,
+                         testing::Values(ShortLine{{9, 7}, {{5, 5}, {6, 6}, {7, 6}, {8, 7}}},
+                                         ShortLine{{7, 9}, {{5, 5}, {6, 6}, {6, 7}, {7, 8}}},
+                                         ShortLine{{3, 9}, {{5, 5}, {4, 6}, {4, 7}, {3, 8}}},
+                                         ShortLine{{1, 7}, {{5, 5}, {4, 6}, {3, 6}, {2, 7}}},
+                                         ShortLine{{1, 3}, {{5, 5}, {4, 4}, {3, 4}, {2, 3}}},
+                                         ShortLine{{3, 1}, {{5, 5}, {4, 4}, {4, 3}, {3, 2}}},
+                                         ShortLine{{7, 1}, {{5, 5}, {6, 4}, {6, 3}, {7, 2}}},
+                                         ShortLine{{9, 3}, {{5, 5}, {6, 4}, {7, 4}, {8, 3}}},
+                                         ShortLine{{8, 6}, {{5, 5}, {6, 5}, {7, 6}}},
+                                         ShortLine{{8, 8}, {{5, 5}, {6, 6}, {7, 7}}},
+                                         ShortLine{{2, 8}, {{5, 5}, {4, 6}, {3, 7}}},
+                                         ShortLine{{5, 9}, {{5, 5}, {5, 6}, {5, 7}, {5, 8}}},
+                                         ShortLine{{0, 5},
+                                                   {{5, 5}, {4, 5}, {3, 5}, {2, 5}, {1, 5}}},
+                                         ShortLine{{6, 5}, {{5, 5}}}, ShortLine{{5, 5}, {}}));
 
 // The pixels of the one-pixel line from a to b in a w x h picture, decided pixel by pixel from
 // the line's definition.
@@ -70,12 +71,14 @@ PointSet referenceLine(QPoint a, QPoint b, int w, int h) {
     PointSet points;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            const long long step = ((xMajor ? x - (long long)a.x() : y - (long long)a.y())) *
-                                   majorSign;
-            if (step < 0 || step >= n) continue;
+            const long long step =
+                ((xMajor ? x - (long long)a.x() : y - (long long)a.y())) * majorSign;
+            if (step < 0 || step >= n)
+                continue;
             const long long offset = (long long)((Int128(2) * step * rise + n) / (Int128(2) * n));
             const long long minor = (xMajor ? a.y() : a.x()) + minorSign * offset;
-            if (minor == (xMajor ? y : x)) points.insert({x, y});
+            if (minor == (xMajor ? y : x))
+                points.insert({x, y});
         }
     }
     return points;
@@ -96,8 +99,8 @@ TEST(LineClipping, MatchesTheSameLineDrawnUnclipped) {
             big.canvas.MoveTo(a.x() + margin, a.y() + margin);
             big.canvas.LineTo(b.x() + margin, b.y() + margin);
             const QImage window = big.image.copy(margin, margin, w, h);
-            ASSERT_EQ(asText(small.image), asText(window)) << "from " << a.x() << "," << a.y()
-                                                           << " to " << b.x() << "," << b.y();
+            ASSERT_EQ(asText(small.image), asText(window))
+                << "from " << a.x() << "," << a.y() << " to " << b.x() << "," << b.y();
         }
     }
 }

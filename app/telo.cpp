@@ -8,25 +8,25 @@
 #include <QVBoxLayout>
 
 #include "app/button_bar.h"
+#include "app/colour_panel.h"
 #include "app/glyphs.h"
 #include "app/main_menu.h"
+#include "app/panel_docking.h"
 #include "app/picture_view.h"
+#include "app/spin_edit.h"
 #include "app/status_panel.h"
+#include "app/tool_panel.h"
+#include "drawing/colour_commands.h"
 
 namespace kreslix {
-namespace {
-
-constexpr int kToolPanelWidth = 65;
-constexpr int kColourPanelHeight = 45;
-
-}  // namespace
 
 THlavneOkno::THlavneOkno(Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), prompts_(prompts), runner_(prompts) {
+    : QMainWindow(parent), prompts_(prompts), runner_(prompts), strokes_(tools_, *this) {
     setObjectName(QStringLiteral("HlavneOkno"));
     setWindowIcon(glyphs::application());
     menu_ = std::make_unique<MainMenu>(this);
     buildPanels();
+    connectPanels();
     connectHandlers();
     FormCreate();
 }
@@ -44,6 +44,8 @@ void THlavneOkno::FormCreate() {
     adjustSize();
     resize(creationSize(size()));
     setWindowTitle(document_.caption());
+    // The first tab stop has the focus when the window first becomes active.
+    OknoNastroje->PenSize()->setFocus(Qt::OtherFocusReason);
 }
 
 void THlavneOkno::buildPanels() {
@@ -57,54 +59,76 @@ void THlavneOkno::buildPanels() {
 
     auto* middle = new QHBoxLayout;
     middle->setSpacing(0);
-    OknoNastroje = new QFrame(client);
-    OknoNastroje->setObjectName(QStringLiteral("OknoNastroje"));
-    OknoNastroje->setFixedWidth(kToolPanelWidth);
+    OknoNastroje = new ToolPanel(client);
     middle->addWidget(OknoNastroje);
-
     ScrollBox1 = new QScrollArea(client);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setFocusPolicy(Qt::NoFocus);
     ScrollBox1->setWidgetResizable(false);
-    auto* holder = new QWidget;
-    Image = new PictureView(&document_.image(), holder);
+    imageHolder_ = new QWidget;
+    Image = new PictureView(&document_.image(), imageHolder_);
     Image->move(1, 0);
-    holder->resize(Image->geometry().bottomRight().x() + 1, Image->height());
-    ScrollBox1->setWidget(holder);
+    imageHolder_->resize(Image->width() + 1, Image->height());
+    ScrollBox1->setWidget(imageHolder_);
     middle->addWidget(ScrollBox1, 1);
     column->addLayout(middle, 1);
 
     bottomEdge_ = new QVBoxLayout;
     bottomEdge_->setSpacing(0);
-    OknoFarby = new QFrame(client);
-    OknoFarby->setObjectName(QStringLiteral("OknoFarby"));
-    OknoFarby->setFixedHeight(kColourPanelHeight);
+    OknoFarby = new ColourPanel(client);
     bottomEdge_->addWidget(OknoFarby);
     DolnyPanel = new StatusPanel(client);
     bottomEdge_->addWidget(DolnyPanel);
     column->addLayout(bottomEdge_);
 
     setCentralWidget(client);
+}
 
+template <typename... Args>
+std::function<void(Args...)> THlavneOkno::guarded(void (THlavneOkno::*handler)(Args...)) {
+    return [this, handler](Args... args) { runner_.run([&] { (this->*handler)(args...); }); };
+}
+
+void THlavneOkno::connectPanels() {
+    auto run = [this](auto handler) { return guarded(handler); };
     connect(&document_, &DocumentState::pictureChanged, Image, &PictureView::pictureChanged);
-    connect(&document_, &DocumentState::pictureReplaced, this, [this, holder] {
+    connect(&document_, &DocumentState::pictureReplaced, this, [this] {
         Image->fitPicture();
-        holder->resize(Image->width() + 1, Image->height());
+        imageHolder_->resize(Image->width() + 1, Image->height());
     });
     connect(&document_, &DocumentState::captionChanged, this, &QWidget::setWindowTitle);
-    QToolButton* save = OknoTlacidla->button(QStringLiteral("TlacitkoUloz"));
-    save->setEnabled(document_.saveButtonEnabled());
-    connect(&document_, &DocumentState::saveButtonEnabledChanged, save, &QWidget::setEnabled);
+    connect(Image, &PictureView::pressed, this, run(&THlavneOkno::FormMouseDown));
+    connect(Image, &PictureView::moved, this, run(&THlavneOkno::FormMouseMove));
+    connect(Image, &PictureView::released, this, run(&THlavneOkno::FormMouseUp));
     connect(Image, &PictureView::popupRequested, this,
             [this](QPoint at) { menu_->popup()->popup(at); });
+
+    connect(OknoNastroje, &ToolPanel::toolClicked, this, run(&THlavneOkno::toolButtonClick));
+    connect(OknoNastroje, &ToolPanel::widthClicked, this, run(&THlavneOkno::widthButtonClick));
+    connect(OknoNastroje, &ToolPanel::fillClicked, this, run(&THlavneOkno::fillToggleClick));
+    connect(OknoNastroje->hr(), &SpinEdit::textChanged, this, run(&THlavneOkno::hrChange));
+    connect(OknoNastroje->PenSize(), &SpinEdit::textChanged, this,
+            run(&THlavneOkno::SpinEdit1Change));
+    for (SpinEdit* field : {OknoNastroje->hr(), OknoNastroje->PenSize()}) {
+        field->setRefusalBeep([this] { prompts_.beep(); });
+    }
+
+    connect(OknoFarby, &ColourPanel::paletteClicked, this, run(&THlavneOkno::paletteClick));
+    connect(OknoFarby, &ColourPanel::foregroundSwatchClicked, this,
+            run(&THlavneOkno::FarbaPopClick));
+    connect(OknoFarby, &ColourPanel::backgroundSwatchClicked, this,
+            run(&THlavneOkno::FarbaPozClick));
+    connect(&tools_, &ToolState::foregroundChanged, OknoFarby->FarbaPop(),
+            &ColourCell::setColour);
+    connect(&tools_, &ToolState::backgroundChanged, OknoFarby->FarbaPoz(),
+            &ColourCell::setColour);
 }
 
 void THlavneOkno::connectHandler(const QString& item, void (THlavneOkno::*handler)()) {
     QAction* action = menu_->action(item);
     action->setEnabled(true);
-    connect(action, &QAction::triggered, this, [this, handler] {
-        runner_.run([this, handler] { (this->*handler)(); });
-    });
+    connect(action, &QAction::triggered, this, guarded(handler));
 }
 
 void THlavneOkno::connectHandlers() {
@@ -115,6 +139,35 @@ void THlavneOkno::connectHandlers() {
         OknoTlacidla->button(QLatin1String(name))->setEnabled(false);
     }
     connectHandler(QStringLiteral("Exit1"), &THlavneOkno::Exit1Click);
+    connectHandler(QStringLiteral("Nastavifarbupopredia1"), &THlavneOkno::FarbaPopClick);
+    connectHandler(QStringLiteral("Nastavifarbupozadia1"), &THlavneOkno::FarbaPozClick);
+    connectHandler(QStringLiteral("ZobrNast"), &THlavneOkno::ZobrNastClick);
+    connectHandler(QStringLiteral("ZobrFar"), &THlavneOkno::ZobrFarClick);
+    connectHandler(QStringLiteral("ZobrazHorne"), &THlavneOkno::ZobrazHorneClick);
+    connectHandler(QStringLiteral("ZobrHelp"), &THlavneOkno::ZobrHelpClick);
+    connectHandler(QStringLiteral("PozKurzor"), &THlavneOkno::PozKurzorClick);
+}
+
+int THlavneOkno::widthFieldValue() const { return OknoNastroje->hr()->value(); }
+
+bool THlavneOkno::positionShown() const { return menu_->action("PozKurzor")->isChecked(); }
+
+void THlavneOkno::FormMouseDown(Qt::MouseButton, QPoint pos) {
+    strokes_.FormMouseDown(pos.x(), pos.y());
+    if (positionShown()) {
+        DolnyPanel->setPanelText(1, QStringLiteral("%1,%2").arg(pos.x()).arg(pos.y()));
+    }
+}
+
+void THlavneOkno::FormMouseMove(QPoint pos) {
+    strokes_.FormMouseMove(pos.x(), pos.y());
+    if (positionShown()) {
+        DolnyPanel->setPanelText(0, QStringLiteral("Pozícia: %1,%2").arg(pos.x()).arg(pos.y()));
+    }
+}
+
+void THlavneOkno::FormMouseUp(Qt::MouseButton, QPoint pos) {
+    strokes_.FormMouseUp(pos.x(), pos.y());
 }
 
 void THlavneOkno::Exit1Click() { close(); }
@@ -129,5 +182,57 @@ void THlavneOkno::closeEvent(QCloseEvent* event) {
     });
     event->setAccepted(allowed);
 }
+
+void THlavneOkno::FarbaPopClick() { chooseForegroundColour(canvas(), tools_, prompts_); }
+
+void THlavneOkno::FarbaPozClick() { chooseBackgroundColour(canvas(), tools_, prompts_); }
+
+// The View items are checkable actions: choosing one has already inverted its check mark, and
+// each handler inverts the panel it switches, so the two always agree.
+void THlavneOkno::ZobrNastClick() { OknoNastroje->setVisible(!OknoNastroje->isVisibleTo(this)); }
+
+void THlavneOkno::ZobrFarClick() {
+    setPanelShown(bottomEdge_, OknoFarby, !OknoFarby->isVisibleTo(this));
+}
+
+void THlavneOkno::ZobrazHorneClick() {
+    OknoTlacidla->setVisible(!OknoTlacidla->isVisibleTo(this));
+}
+
+void THlavneOkno::ZobrHelpClick() {
+    setPanelShown(bottomEdge_, DolnyPanel, !DolnyPanel->isVisibleTo(this));
+    menu_->action("PozKurzor")->setEnabled(menu_->action("ZobrHelp")->isChecked());
+}
+
+void THlavneOkno::PozKurzorClick() {
+    if (!positionShown()) {
+        DolnyPanel->setPanelText(0, QString());
+        DolnyPanel->setPanelText(1, QString());
+    }
+}
+
+void THlavneOkno::toolButtonClick(int tool) {
+    tools_.CurrentTool = static_cast<quint8>(tool);
+    OknoNastroje->showFillToggles(showsFillToggles(tools_.CurrentTool));
+}
+
+void THlavneOkno::widthButtonClick(int width) {
+    canvas().pen().setWidth(width);
+    OknoNastroje->hr()->setValue(width);
+}
+
+void THlavneOkno::hrChange() {
+    if (const auto button = applyWidthField(canvas().pen(), OknoNastroje->hr()->value())) {
+        OknoNastroje->pushWidthButton(*button);
+    }
+}
+
+void THlavneOkno::SpinEdit1Change() { canvas().pen().setWidth(OknoNastroje->PenSize()->value()); }
+
+void THlavneOkno::fillToggleClick(bool filled) {
+    canvas().brush().setStyle(filled ? bsSolid : bsClear);
+}
+
+void THlavneOkno::paletteClick(Colour colour) { takePaletteColour(canvas(), tools_, colour); }
 
 }  // namespace kreslix

@@ -5,6 +5,8 @@
 
 #include "app/command_runner.h"
 #include "document/document_state.h"
+#include "drawing/stroke_engine.h"
+#include "drawing/tool_state.h"
 
 class QBoxLayout;
 class QScrollArea;
@@ -12,15 +14,17 @@ class QScrollArea;
 namespace kreslix {
 
 class ButtonBar;
+class ColourPanel;
 class MainMenu;
 class PictureView;
 class Prompts;
 class StatusPanel;
+class ToolPanel;
 
 // `HlavneOkno`, the main window: it builds the panels, menus and buttons and connects each of
 // them, through the command runner, to a handler named as given. The handlers hand the work to
 // the units that own it.
-class THlavneOkno : public QMainWindow {
+class THlavneOkno : public QMainWindow, private DrawingTarget {
     Q_OBJECT
 
 public:
@@ -34,32 +38,66 @@ public:
     static QSize creationSize(QSize offered);
 
     DocumentState& document() { return document_; }
+    ToolState& tools() { return tools_; }
+    StrokeEngine& strokes() { return strokes_; }
     const MainMenu& menu() const { return *menu_; }
 
-    void Exit1Click();
-    // The close step: may throw SilentAbort to refuse the close.
-    void FormClose();
+    // The picture's mouse events, in picture coordinates.
+    void FormMouseDown(Qt::MouseButton button, QPoint pos);
+    void FormMouseMove(QPoint pos);
+    void FormMouseUp(Qt::MouseButton button, QPoint pos);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // DrawingTarget
+    Canvas& canvas() override { return document_.canvas(); }
+    int widthFieldValue() const override;
+    void enableSaveButton() override { document_.setSaveButtonEnabled(true); }
+    void setModified() override { document_.setModified(true); }
+
     void FormCreate();
+    void FormClose();
     void buildPanels();
+    void connectPanels();
     void connectHandlers();
     void connectHandler(const QString& item, void (THlavneOkno::*handler)());
+    bool positionShown() const;
+    // The handler wrapped in the command runner, for connecting to a signal.
+    template <typename... Args>
+    std::function<void(Args...)> guarded(void (THlavneOkno::*handler)(Args...));
+
+    // Handlers of the menus, buttons and panels.
+    void Exit1Click();
+    void FarbaPopClick();
+    void FarbaPozClick();
+    void ZobrNastClick();
+    void ZobrFarClick();
+    void ZobrazHorneClick();
+    void ZobrHelpClick();
+    void PozKurzorClick();
+    void toolButtonClick(int tool);
+    void widthButtonClick(int width);
+    void hrChange();
+    void SpinEdit1Change();
+    void fillToggleClick(bool filled);
+    void paletteClick(Colour colour);
 
     Prompts& prompts_;
     CommandRunner runner_;
     DocumentState document_;
+    ToolState tools_;
+    StrokeEngine strokes_;
     std::unique_ptr<MainMenu> menu_;
 
     ButtonBar* OknoTlacidla = nullptr;
-    QWidget* OknoNastroje = nullptr;
-    QWidget* OknoFarby = nullptr;
+    ToolPanel* OknoNastroje = nullptr;
+    ColourPanel* OknoFarby = nullptr;
     StatusPanel* DolnyPanel = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
     PictureView* Image = nullptr;
+    QWidget* imageHolder_ = nullptr;
     QBoxLayout* bottomEdge_ = nullptr;
 };
 

@@ -1,0 +1,110 @@
+#include "app/spin_edit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QToolButton>
+
+#include "drawing/width_rules.h"
+
+namespace kreslix {
+namespace {
+
+constexpr int kArrowWidth = 15;
+
+}  // namespace
+
+SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent)
+    : QWidget(parent),
+      minimum_(minimum),
+      maximum_(maximum),
+      edit_(new QLineEdit(this)),
+      up_(new QToolButton(this)),
+      down_(new QToolButton(this)),
+      beep_([] { QApplication::beep(); }) {
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(edit_);
+    edit_->setText(QString::number(minimum));
+    edit_->installEventFilter(this);
+    for (QToolButton* arrow : {up_, down_}) {
+        arrow->setFocusPolicy(Qt::NoFocus);
+        arrow->setAutoRepeat(true);
+    }
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    // A click on an arrow moves the focus into the field, as a click in the field does.
+    connect(up_, &QToolButton::pressed, this, [this] { edit_->setFocus(Qt::MouseFocusReason); });
+    connect(down_, &QToolButton::pressed, this, [this] { edit_->setFocus(Qt::MouseFocusReason); });
+    connect(up_, &QToolButton::clicked, this, [this] { step(1); });
+    connect(down_, &QToolButton::clicked, this, [this] { step(-1); });
+    connect(edit_, &QLineEdit::textChanged, this, &SpinEdit::textChanged);
+}
+
+int SpinEdit::value() const { return spinEditValue(edit_->text(), minimum_); }
+
+void SpinEdit::setValue(int value) { setText(QString::number(value)); }
+
+QString SpinEdit::text() const { return edit_->text(); }
+
+void SpinEdit::setText(const QString& text) {
+    if (edit_->text() != text) edit_->setText(text);
+}
+
+void SpinEdit::step(int delta) {
+    setValue(clampSpinValue(static_cast<long long>(value()) + delta, minimum_, maximum_));
+}
+
+void SpinEdit::clampOnLeave() {
+    const int v = value();
+    const int clamped = clampSpinValue(v, minimum_, maximum_);
+    if (clamped != v) setValue(clamped);
+}
+
+bool SpinEdit::acceptsCharacter(QChar c) const {
+    return c.isDigit() || c == u'+' || c == u'-' || c == QLocale().decimalPoint().front();
+}
+
+bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != edit_) return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::ShortcutOverride: {
+            // The window's shortcuts (Ctrl+C, Ctrl+Z, Del...) win over the field's own keys.
+            auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->modifiers() & Qt::ControlModifier) || key->key() == Qt::Key_Delete) {
+                event->ignore();
+                return true;
+            }
+            return false;
+        }
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+                step(key->key() == Qt::Key_Up ? 1 : -1);
+                return true;
+            }
+            const QString typed = key->text();
+            if (typed.size() == 1 && typed[0].isPrint() &&
+                !(key->modifiers() & Qt::ControlModifier) && !acceptsCharacter(typed[0])) {
+                beep_();
+                return true;
+            }
+            return false;
+        }
+        case QEvent::FocusOut:
+            clampOnLeave();
+            return false;
+        default:
+            return false;
+    }
+}
+
+void SpinEdit::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int arrowsLeft = width() - kArrowWidth;
+    edit_->setGeometry(0, 0, arrowsLeft, height());
+    up_->setGeometry(arrowsLeft, 0, kArrowWidth, height() / 2);
+    down_->setGeometry(arrowsLeft, height() / 2, kArrowWidth, height() - height() / 2);
+}
+
+}  // namespace kreslix

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QLineEdit;
+class QToolButton;
+
+namespace kreslix {
+
+// A numeric field with up and down arrows whose rules are the program's own:
+// - its value is its text read as an integer; any other text counts as the minimum;
+// - typing accepts digits, signs and the decimal separator (others are refused with a beep),
+//   and a typed value is used as typed, even outside the bounds;
+// - the arrows and the Up and Down keys add or subtract 1 and write the result back, clamped;
+// - leaving the field clamps a value outside the bounds; text that is no integer stays.
+// Minimum == maximum means no bounds. `textChanged` fires on every change of the text.
+class SpinEdit : public QWidget {
+    Q_OBJECT
+
+public:
+    SpinEdit(int minimum, int maximum, QWidget* parent);
+
+    int value() const;
+    void setValue(int value);
+    QString text() const;
+    void setText(const QString& text);
+    QLineEdit* lineEdit() const { return edit_; }
+
+    // How a refused character is answered; the system beep unless set.
+    void setRefusalBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+
+signals:
+    void textChanged(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void step(int delta);
+    void clampOnLeave();
+    bool acceptsCharacter(QChar c) const;
+
+    int minimum_;
+    int maximum_;
+    QLineEdit* edit_;
+    QToolButton* up_;
+    QToolButton* down_;
+    std::function<void()> beep_;
+};
+
+}  // namespace kreslix

@@ -67,6 +67,35 @@ QByteArray rowsAndTable(const QByteArray& file) {
     return file.mid(54 + masks);
 }
 
+QByteArray buildBmp(const BmpSpec& spec) {
+    QByteArray out(54, '\0');
+    auto put32 = [&out](int at, quint32 value) {
+        qToLittleEndian<quint32>(value, reinterpret_cast<uchar*>(out.data()) + at);
+    };
+    auto append32 = [&out, &put32](quint32 value) {
+        out.append(QByteArray(4, '\0'));
+        put32(int(out.size()) - 4, value);
+    };
+    for (quint32 mask : spec.masks)
+        append32(mask);
+    for (quint32 entry : spec.table)
+        append32(entry);
+    const int offset = int(out.size());
+    out.append(spec.pixels);
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(2, quint32(out.size()));
+    put32(10, quint32(offset));
+    put32(14, 40);
+    put32(18, quint32(spec.width));
+    put32(22, quint32(spec.height));
+    put32(26, 1 | (quint32(spec.bitsPerPixel) << 16));
+    put32(30, spec.compression);
+    put32(34, quint32(spec.pixels.size()));
+    put32(46, quint32(spec.table.size()));
+    return out;
+}
+
 QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
+#include <vector>
 
 namespace kreslix::test {
 
@@ -23,6 +24,19 @@ QString firstDifference(const QImage& ours, const QImage& expected);
 // The pixel rows and colour table of a BMP file with a 40-byte header: everything from the end
 // of the info header (and masks) on.
 QByteArray rowsAndTable(const QByteArray& file);
+
+// A BMP file with a 40-byte header: masks (for compression 3) follow the header, then the colour
+// table, then the given pixel data as stored. A negative height stores rows top-down.
+struct BmpSpec {
+    int width = 1;
+    int height = 1;
+    int bitsPerPixel = 24;
+    quint32 compression = 0;
+    std::vector<quint32> masks;  // red, green, blue
+    std::vector<quint32> table;  // entries with blue in the low byte
+    QByteArray pixels;
+};
+QByteArray buildBmp(const BmpSpec& spec);
 
 // Names of the files in folder (sorted), without the folder.
 QStringList filesIn(const QString& folder);

@@ -2,9 +2,15 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include "app/application_title.h"
+#include "app/file_dialogs.h"
+#include "dialogs/OkUloz.h"
+#include "dialogs/existuje.h"
+#include "dialogs/novyd.h"
+#include "dialogs/spin_edit.h"
 
 namespace kreslix {
 
@@ -15,6 +21,13 @@ void DialogPrompts::setWindow(QWidget* window) {
     window_ = window;
     colourDialog_ = new QColorDialog(window);
     colourDialog_->setObjectName(QStringLiteral("ColorDialog1"));
+    openDialog_ = makeOpenDialog(window);
+    saveDialog_ = makeSaveDialog(window);
+}
+
+void DialogPrompts::setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges) {
+    newPicture_ = newPicture;
+    saveChanges_ = saveChanges;
 }
 
 void DialogPrompts::showError(const QString& text) {
@@ -24,12 +37,50 @@ void DialogPrompts::showError(const QString& text) {
 
 void DialogPrompts::beep() { QApplication::beep(); }
 
+void DialogPrompts::setBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
 std::optional<Colour> DialogPrompts::chooseColour(Colour preset) {
-    const QRgb shown = toPixel(preset);
-    colourDialog_->setCurrentColor(QColor(shown));
+    colourDialog_->setCurrentColor(QColor(toPixel(preset)));
     if (colourDialog_->exec() != QDialog::Accepted) return std::nullopt;
-    const QColor chosen = colourDialog_->selectedColor();
-    return fromPixel(chosen.rgb());
+    return fromPixel(colourDialog_->selectedColor().rgb());
+}
+
+ModalResult DialogPrompts::askSaveChanges() {
+    return static_cast<ModalResult>(saveChanges_->exec());
+}
+
+bool DialogPrompts::askOverwrite() {
+    if (!overwrite_) overwrite_ = new Texistu(window_);
+    overwrite_->exec();
+    return overwrite_->replaceChosen();
+}
+
+std::optional<QString> DialogPrompts::chooseSaveFile() {
+    const QString path = runFileDialog(saveDialog_);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+std::optional<QString> DialogPrompts::chooseOpenFile() {
+    const QString path = runFileDialog(openDialog_);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+std::optional<NewPictureAnswer> DialogPrompts::askNewPicture(const QString& widthText,
+                                                            const QString& heightText) {
+    newPicture_->WidthEdit()->setText(widthText);
+    newPicture_->HeightEdit()->setText(heightText);
+    newPicture_->WidthEdit()->setFocus(Qt::OtherFocusReason);
+    if (newPicture_->exec() == QDialog::Rejected) return std::nullopt;
+    return NewPictureAnswer{newPicture_->WidthEdit()->text(), newPicture_->HeightEdit()->text(),
+                            newPicture_->FPo()};
 }
 
 }  // namespace kreslix

@@ -13,7 +13,7 @@
 #include "app/main_menu.h"
 #include "app/panel_docking.h"
 #include "app/picture_view.h"
-#include "app/spin_edit.h"
+#include "dialogs/spin_edit.h"
 #include "app/status_panel.h"
 #include "app/tool_panel.h"
 #include "drawing/colour_commands.h"

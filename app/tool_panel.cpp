@@ -4,7 +4,7 @@
 #include <QGroupBox>
 #include <QToolButton>
 
-#include "app/spin_edit.h"
+#include "dialogs/spin_edit.h"
 #include "app/tool_glyphs.h"
 
 namespace kreslix {

@@ -8,6 +8,13 @@
 
 namespace kreslix {
 
+// What the user filled in in the new-picture dialog.
+struct NewPictureAnswer {
+    QString widthText;
+    QString heightText;
+    Colour background;  // the colour of `FPo`
+};
+
 // Every modal question the program asks goes through this interface: the program shows the
 // real dialogs, tests script the answers.
 class Prompts {
@@ -18,8 +25,33 @@ public:
     virtual void showError(const QString& text) = 0;
     // The system's beep (the platform has one sound for the question and the default beep).
     virtual void beep() = 0;
+    // The busy cursor over all the program's windows, and back to normal.
+    virtual void setBusy(bool busy) = 0;
     // The colour dialog, preset with a colour; nothing when the user cancels.
     virtual std::optional<Colour> chooseColour(Colour preset) = 0;
+
+    // `OknoUloz`: "Uložiť zmeny v dokumente ?" answered Yes, No or Cancel.
+    virtual ModalResult askSaveChanges() = 0;
+    // `existu`: true for "Áno" (replace the existing file), false for "Nie".
+    virtual bool askOverwrite() = 0;
+    // `SaveDialog1` and `OpenDialog1`: the chosen path, nothing when cancelled.
+    virtual std::optional<QString> chooseSaveFile() = 0;
+    virtual std::optional<QString> chooseOpenFile() = 0;
+    // `NewBMPForm`, its size fields filled with the given texts; nothing when cancelled.
+    virtual std::optional<NewPictureAnswer> askNewPicture(const QString& widthText,
+                                                          const QString& heightText) = 0;
+};
+
+// Shows the busy cursor for as long as it lives, also when the work in between fails.
+class BusyGuard {
+public:
+    explicit BusyGuard(Prompts& prompts) : prompts_(prompts) { prompts_.setBusy(true); }
+    ~BusyGuard() { prompts_.setBusy(false); }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+private:
+    Prompts& prompts_;
 };
 
 }  // namespace kreslix

@@ -14,12 +14,22 @@ namespace kreslix::testing {
 // A question asked without a scripted answer fails the test by throwing.
 class ScriptedPrompts : public Prompts {
 public:
-    // What the program showed or asked, in order: "error:<text>", "beep", "colour:<preset hex>".
+    // What the program showed or asked, in order: "error:<text>", "beep", "busy", "idle",
+    // "colour:<preset hex>", "save changes?", "overwrite?", "save dialog", "open dialog",
+    // "new picture:<width>x<height>".
     QStringList log;
     QStringList errors;
     int beeps = 0;
 
     std::deque<std::optional<Colour>> colourAnswers;
+    std::deque<ModalResult> saveChangesAnswers;
+    std::deque<bool> overwriteAnswers;
+    std::deque<std::optional<QString>> saveFileAnswers;
+    std::deque<std::optional<QString>> openFileAnswers;
+    std::deque<std::optional<NewPictureAnswer>> newPictureAnswers;
+    // The texts the new-picture dialog was filled with, last time.
+    QString newPictureWidthText, newPictureHeightText;
+    bool busy = false;
 
     void showError(const QString& text) override {
         errors << text;
@@ -28,6 +38,33 @@ public:
     void beep() override {
         ++beeps;
         log << QStringLiteral("beep");
+    }
+    void setBusy(bool on) override {
+        busy = on;
+        log << (on ? QStringLiteral("busy") : QStringLiteral("idle"));
+    }
+    ModalResult askSaveChanges() override {
+        log << QStringLiteral("save changes?");
+        return next(saveChangesAnswers, "save-changes prompt");
+    }
+    bool askOverwrite() override {
+        log << QStringLiteral("overwrite?");
+        return next(overwriteAnswers, "overwrite prompt");
+    }
+    std::optional<QString> chooseSaveFile() override {
+        log << QStringLiteral("save dialog");
+        return next(saveFileAnswers, "save dialog");
+    }
+    std::optional<QString> chooseOpenFile() override {
+        log << QStringLiteral("open dialog");
+        return next(openFileAnswers, "open dialog");
+    }
+    std::optional<NewPictureAnswer> askNewPicture(const QString& widthText,
+                                                  const QString& heightText) override {
+        newPictureWidthText = widthText;
+        newPictureHeightText = heightText;
+        log << QStringLiteral("new picture:%1x%2").arg(widthText, heightText);
+        return next(newPictureAnswers, "new-picture dialog");
     }
     std::optional<Colour> chooseColour(Colour preset) override {
         log << QStringLiteral("colour:%1").arg(preset, 8, 16, QChar(u'0'));

@@ -1,4 +1,4 @@
-#include "app/spin_edit.h"
+#include "dialogs/spin_edit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -91,6 +91,12 @@ bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
             }
             return false;
         }
+        case QEvent::FocusIn:
+            // Entering the field by any way but a mouse click selects its whole text.
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
+                QMetaObject::invokeMethod(edit_, &QLineEdit::selectAll, Qt::QueuedConnection);
+            }
+            return false;
         case QEvent::FocusOut:
             clampOnLeave();
             return false;

@@ -13,7 +13,8 @@ namespace kreslix {
 // - typing accepts digits, signs and the decimal separator (others are refused with a beep),
 //   and a typed value is used as typed, even outside the bounds;
 // - the arrows and the Up and Down keys add or subtract 1 and write the result back, clamped;
-// - leaving the field clamps a value outside the bounds; text that is no integer stays.
+// - leaving the field clamps a value outside the bounds; text that is no integer stays;
+// - entering it other than by a mouse click selects the whole text.
 // Minimum == maximum means no bounds. `textChanged` fires on every change of the text.
 class SpinEdit : public QWidget {
     Q_OBJECT

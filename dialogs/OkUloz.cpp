@@ -1,0 +1,53 @@
+#include "dialogs/OkUloz.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+#include "common/modal_result.h"
+
+namespace kreslix {
+
+TOknoUloz::TOknoUloz(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("OknoUloz"));
+    setWindowTitle(QStringLiteral("Kreslix"));
+    setFixedSize(264, 109);
+    move(246, 228);
+
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("Image1"));
+    icon->setGeometry(16, 16, 32, 32);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
+    auto* label = new QLabel(QStringLiteral("Uložiť zmeny v dokumente ?"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->move(64, 24);
+
+    struct ButtonRow {
+        const char* name;
+        const char* caption;
+        int left;
+        ModalResult result;
+    };
+    const ButtonRow rows[] = {{"ano", "Án&o", 16, ModalResult::Yes},
+                              {"nie", "&Nie", 96, ModalResult::No},
+                              {"zrusit", "&Zrušiť", 176, ModalResult::Cancel}};
+    for (const ButtonRow& row : rows) {
+        auto* button = new QPushButton(QString::fromUtf8(row.caption), this);
+        button->setObjectName(QLatin1String(row.name));
+        button->setGeometry(row.left, 72, 75, 25);
+        const int result = static_cast<int>(row.result);
+        connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
+    }
+}
+
+void TOknoUloz::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
+void TOknoUloz::closeEvent(QCloseEvent* event) { event->ignore(); }
+
+}  // namespace kreslix

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+
+namespace kreslix {
+
+// `OknoUloz`: "Uložiť zmeny v dokumente ?" with "Án&o" (6), "&Nie" (7) and "&Zrušiť" (2).
+// No default or cancel button: Escape does nothing, Enter presses the focused button, and the
+// box closes only through its buttons.
+class TOknoUloz : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TOknoUloz(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+};
+
+}  // namespace kreslix

@@ -1,0 +1,51 @@
+#include "dialogs/existuje.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace kreslix {
+
+Texistu::Texistu(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("existu"));
+    setWindowTitle(QStringLiteral("Upozornenie"));
+    setFixedSize(233, 119);
+    move(262, 120);
+
+    auto* first = new QLabel(QStringLiteral("Vybraný súbor už existuje."), this);
+    first->setObjectName(QStringLiteral("Label1"));
+    first->move(48, 16);
+    auto* second = new QLabel(QStringLiteral("Chcete ho prepísať?"), this);
+    second->setObjectName(QStringLiteral("Label2"));
+    second->move(56, 32);
+
+    auto* ano = new QPushButton(QStringLiteral("Áno"), this);
+    ano->setObjectName(QStringLiteral("ano"));
+    ano->setGeometry(32, 56, 75, 25);
+    connect(ano, &QPushButton::clicked, this, &Texistu::anoClick);
+    auto* nie = new QPushButton(QStringLiteral("Nie"), this);
+    nie->setObjectName(QStringLiteral("nie"));
+    nie->setGeometry(120, 56, 75, 25);
+    connect(nie, &QPushButton::clicked, this, &Texistu::nieClick);
+}
+
+void Texistu::anoClick() {
+    replace_ = true;
+    done(QDialog::Accepted);
+}
+
+void Texistu::nieClick() {
+    replace_ = false;
+    done(QDialog::Accepted);
+}
+
+void Texistu::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
+void Texistu::closeEvent(QCloseEvent* event) { event->ignore(); }
+
+}  // namespace kreslix

@@ -1,0 +1,85 @@
+#include "dialogs/novyd.h"
+
+#include <QColorDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "dialogs/spin_edit.h"
+
+namespace kreslix {
+namespace {
+
+std::optional<Colour> runColourDialog(QColorDialog* dialog, Colour start) {
+    dialog->setCurrentColor(QColor(toPixel(start)));
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    return fromPixel(dialog->selectedColor().rgb());
+}
+
+void paintSwatch(QWidget* swatch, Colour colour) {
+    swatch->setStyleSheet(QStringLiteral("background-color: #%1; border: 1px solid black;")
+                              .arg(toPixel(colour) & 0xFFFFFF, 6, 16, QChar(u'0')));
+}
+
+}  // namespace
+
+TNewBMPForm::TNewBMPForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("NewBMPForm"));
+    setWindowTitle(QStringLiteral("Nový obrázok"));
+    setFixedSize(281, 175);
+
+    auto* frame = new QGroupBox(QStringLiteral("Vlastnosti"), this);
+    frame->setObjectName(QStringLiteral("GroupBox1"));
+    frame->setGeometry(16, 8, 249, 121);
+    auto* widthLabel = new QLabel(QStringLiteral("Šírka plátna:"), frame);
+    widthLabel->setObjectName(QStringLiteral("Label1"));
+    widthLabel->move(24, 32);
+    width_ = new SpinEdit(0, 0, frame);
+    width_->setObjectName(QStringLiteral("WidthEdit"));
+    width_->setGeometry(128, 24, 97, 22);
+    auto* heightLabel = new QLabel(QStringLiteral("Výška plátna:"), frame);
+    heightLabel->setObjectName(QStringLiteral("Label2"));
+    heightLabel->move(24, 64);
+    height_ = new SpinEdit(0, 0, frame);
+    height_->setObjectName(QStringLiteral("HeightEdit"));
+    height_->setGeometry(128, 56, 97, 22);
+    auto* colourButton = new QPushButton(QStringLiteral("Farba pozadia..."), frame);
+    colourButton->setObjectName(QStringLiteral("SpeedButton1"));
+    colourButton->setGeometry(24, 88, 97, 25);
+    colourButton->setAutoDefault(false);
+    colourButton->setFocusPolicy(Qt::NoFocus);
+    swatch_ = new QWidget(frame);
+    swatch_->setObjectName(QStringLiteral("FPo"));
+    swatch_->setGeometry(128, 88, 97, 25);
+    paintSwatch(swatch_, background_);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKBtn"));
+    ok->setGeometry(48, 140, 77, 27);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Zrušiť"), this);
+    cancel->setObjectName(QStringLiteral("CancelBtn"));
+    cancel->setGeometry(148, 140, 77, 27);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(colourButton, &QPushButton::clicked, this, &TNewBMPForm::SpeedButton1Click);
+
+    setTabOrder(ok, cancel);
+    setTabOrder(cancel, width_);
+    setTabOrder(width_, height_);
+
+    auto* dialogFarby = new QColorDialog(this);
+    dialogFarby->setObjectName(QStringLiteral("DialogFarby"));
+    chooser_ = [dialogFarby](Colour start) { return runColourDialog(dialogFarby, start); };
+}
+
+void TNewBMPForm::SpeedButton1Click() {
+    if (const auto chosen = chooser_(lastChosen_)) {
+        lastChosen_ = *chosen;
+        background_ = *chosen;
+        paintSwatch(swatch_, background_);
+    }
+}
+
+}  // namespace kreslix

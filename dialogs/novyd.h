@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+#include "canvas/colour.h"
+
+class QColorDialog;
+class QPushButton;
+
+namespace kreslix {
+
+class SpinEdit;
+
+// `NewBMPForm`, "Nový obrázok": the width and height of the new picture and its background
+// colour `FPo`, kept between uses (white at first). `DialogFarby` opens on the colour last
+// chosen in it, black at first.
+class TNewBMPForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TNewBMPForm(QWidget* parent = nullptr);
+
+    SpinEdit* WidthEdit() const { return width_; }
+    SpinEdit* HeightEdit() const { return height_; }
+    Colour FPo() const { return background_; }
+
+    // The answer the user gave in `DialogFarby`; a test seam for the colour dialog.
+    void setColourChooser(std::function<std::optional<Colour>(Colour)> chooser) {
+        chooser_ = std::move(chooser);
+    }
+
+    void SpeedButton1Click();
+
+private:
+    SpinEdit* width_ = nullptr;
+    SpinEdit* height_ = nullptr;
+    QWidget* swatch_ = nullptr;
+    Colour background_ = kWhite;
+    Colour lastChosen_ = kBlack;
+    std::function<std::optional<Colour>(Colour)> chooser_;
+};
+
+}  // namespace kreslix

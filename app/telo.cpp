@@ -16,6 +16,9 @@
 #include "dialogs/spin_edit.h"
 #include "app/status_panel.h"
 #include "app/tool_panel.h"
+#include "document/file_commands.h"
+#include "document/new_picture.h"
+#include "document/save_changes.h"
 #include "drawing/colour_commands.h"
 
 namespace kreslix {
@@ -138,6 +141,11 @@ void THlavneOkno::connectHandlers() {
                              "SpeedButton8", "SpeedButton9", "SpeedButton10"}) {
         OknoTlacidla->button(QLatin1String(name))->setEnabled(false);
     }
+    connectHandler(QStringLiteral("New1"), &THlavneOkno::New1Click);
+    connectHandler(QStringLiteral("Open1"), &THlavneOkno::Open1Click);
+    connectHandler(QStringLiteral("Save1"), &THlavneOkno::Save1Click);
+    connectHandler(QStringLiteral("Saveas1"), &THlavneOkno::Saveas1Click);
+    connectHandler(QStringLiteral("Koprovado1"), &THlavneOkno::Koprovado1Click);
     connectHandler(QStringLiteral("Exit1"), &THlavneOkno::Exit1Click);
     connectHandler(QStringLiteral("Nastavifarbupopredia1"), &THlavneOkno::FarbaPopClick);
     connectHandler(QStringLiteral("Nastavifarbupozadia1"), &THlavneOkno::FarbaPozClick);
@@ -146,6 +154,20 @@ void THlavneOkno::connectHandlers() {
     connectHandler(QStringLiteral("ZobrazHorne"), &THlavneOkno::ZobrazHorneClick);
     connectHandler(QStringLiteral("ZobrHelp"), &THlavneOkno::ZobrHelpClick);
     connectHandler(QStringLiteral("PozKurzor"), &THlavneOkno::PozKurzorClick);
+
+    connectButton(QStringLiteral("SpeedButton5"), &THlavneOkno::New1Click);
+    connectButton(QStringLiteral("SpeedButton6"), &THlavneOkno::Open1Click);
+    connectButton(QStringLiteral("TlacitkoUloz"), &THlavneOkno::Save1Click);
+    // The Save button mirrors the document's state from now on.
+    QToolButton* save = OknoTlacidla->button(QStringLiteral("TlacitkoUloz"));
+    save->setEnabled(document_.saveButtonEnabled());
+    connect(&document_, &DocumentState::saveButtonEnabledChanged, save, &QWidget::setEnabled);
+}
+
+void THlavneOkno::connectButton(const QString& name, void (THlavneOkno::*handler)()) {
+    QToolButton* button = OknoTlacidla->button(name);
+    button->setEnabled(true);
+    connect(button, &QToolButton::clicked, this, guarded(handler));
 }
 
 int THlavneOkno::widthFieldValue() const { return OknoNastroje->hr()->value(); }
@@ -172,7 +194,18 @@ void THlavneOkno::FormMouseUp(Qt::MouseButton, QPoint pos) {
 
 void THlavneOkno::Exit1Click() { close(); }
 
-void THlavneOkno::FormClose() {}
+void THlavneOkno::New1Click() { kreslix::New1Click(document_, prompts_); }
+
+void THlavneOkno::Open1Click() { kreslix::Open1Click(document_, prompts_); }
+
+void THlavneOkno::Save1Click() { kreslix::Save1Click(document_, prompts_); }
+
+void THlavneOkno::Saveas1Click() { kreslix::Saveas1Click(document_, prompts_); }
+
+void THlavneOkno::Koprovado1Click() { kreslix::Koprovado1Click(document_, prompts_); }
+
+// Every close asks, whatever the flag; Cancel refuses the close by a silent abort.
+void THlavneOkno::FormClose() { runSaveChangesStep(document_, prompts_); }
 
 void THlavneOkno::closeEvent(QCloseEvent* event) {
     bool allowed = false;

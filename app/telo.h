@@ -63,12 +63,18 @@ private:
     void connectPanels();
     void connectHandlers();
     void connectHandler(const QString& item, void (THlavneOkno::*handler)());
+    void connectButton(const QString& name, void (THlavneOkno::*handler)());
     bool positionShown() const;
     // The handler wrapped in the command runner, for connecting to a signal.
     template <typename... Args>
     std::function<void(Args...)> guarded(void (THlavneOkno::*handler)(Args...));
 
     // Handlers of the menus, buttons and panels.
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void Saveas1Click();
+    void Koprovado1Click();
     void Exit1Click();
     void FarbaPopClick();
     void FarbaPozClick();

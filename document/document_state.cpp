@@ -24,6 +24,23 @@ void DocumentState::attachCanvas() {
     canvas_->setChangeListener([this](const QRect& r) { emit pictureChanged(r); });
 }
 
+void DocumentState::keepPenAndBrush() {
+    kept_.brushStyle = canvas_->brush().style();
+    kept_.penStyle = canvas_->pen().style();
+    kept_.penWidth = canvas_->pen().width();
+    kept_.penColour = canvas_->pen().colour();
+    kept_.brushColour = canvas_->brush().colour();
+}
+
+void DocumentState::restorePenAndBrush() {
+    // In this order a clear brush comes back clear and white, then its colour makes it solid.
+    canvas_->brush().setStyle(kept_.brushStyle);
+    canvas_->pen().setStyle(kept_.penStyle);
+    canvas_->pen().setWidth(kept_.penWidth);
+    canvas_->pen().setColour(kept_.penColour);
+    canvas_->brush().setColour(kept_.brushColour);
+}
+
 void DocumentState::setSaveButtonEnabled(bool on) {
     if (saveButtonEnabled_ == on) return;
     saveButtonEnabled_ = on;

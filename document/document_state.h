@@ -40,6 +40,11 @@ public:
     bool saveButtonEnabled() const { return saveButtonEnabled_; }
     void setSaveButtonEnabled(bool on);
 
+    // Carries the brush style, pen style, pen width, pen colour and brush colour, in this order,
+    // over a replacement of the picture: Keep on the old canvas, Restore on the new one.
+    void keepPenAndBrush();
+    void restorePenAndBrush();
+
     const QString& caption() const { return caption_; }
     void showUntitledCaption();
     // The file name without its folder, spelled as in the path.
@@ -61,6 +66,13 @@ private:
 
     Picture picture_;
     std::unique_ptr<Canvas> canvas_;
+    struct KeptPenAndBrush {
+        BrushStyle brushStyle = bsSolid;
+        PenStyle penStyle = psSolid;
+        int penWidth = 1;
+        Colour penColour = kBlack;
+        Colour brushColour = kWhite;
+    } kept_;
     QString fileName_;
     quint8 modified_ = 0;
     bool saveButtonEnabled_ = true;

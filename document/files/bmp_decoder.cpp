@@ -52,7 +52,9 @@ Picture decodeBmp(const uchar* data, qint64 size) {
     Picture picture;
     picture.image = allocateImage(layout);
     QByteArray expanded;
-    StoredRows rows{data + layout.pixelOffset, layout.rowBytes, int(layout.height), layout.topDown};
+    // An empty picture (a zero side) has no rows to decode.
+    StoredRows rows{data + layout.pixelOffset, layout.rowBytes, picture.image.height(),
+                    layout.topDown};
     if (layout.compression == kRle8 || layout.compression == kRle4) {
         expanded = expandRle(data, size, layout);
         rows.data = reinterpret_cast<const uchar*>(expanded.constData());

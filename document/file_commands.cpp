@@ -1,0 +1,65 @@
+#include "document/file_commands.h"
+
+#include "common/error.h"
+#include "common/prompts.h"
+#include "document/bmp_name.h"
+#include "document/document_state.h"
+#include "document/files/bmp_writer.h"
+#include "document/files/picture_file.h"
+#include "document/save_changes.h"
+
+namespace kreslix {
+
+void Open1Click(DocumentState& document, Prompts& prompts) {
+    runSaveChangesStepIfModified(document, prompts);
+    const std::optional<QString> path = prompts.chooseOpenFile();
+    if (!path) return;
+
+    Picture picture;
+    {
+        BusyGuard busy(prompts);
+        picture = readPictureFile(*path);
+    }
+    document.keepPenAndBrush();
+    document.replacePicture(std::move(picture));
+    document.restorePenAndBrush();
+    document.setFileName(*path);
+    document.showFileCaption();
+    document.setSaveButtonEnabled(false);
+}
+
+void Save1Click(DocumentState& document, Prompts& prompts) {
+    if (document.fileName().isEmpty() || !isBmpName(document.fileName())) {
+        Saveas1Click(document, prompts);
+        return;
+    }
+    writePicture(document.fileName(), document.picture());
+    document.setModified(false);
+    document.setSaveButtonEnabled(false);
+}
+
+void Saveas1Click(DocumentState& document, Prompts& prompts) {
+    const std::optional<QString> path = prompts.chooseSaveFile();
+    if (!path) return;
+    if (!isBmpName(*path)) {
+        throw KreslixError(
+            QStringLiteral("Unknown picture file extension (.%1)").arg(fileExtension(*path)));
+    }
+    {
+        BusyGuard busy(prompts);
+        writePicture(*path, document.picture());
+    }
+    // The name becomes the document's only once the picture is in it.
+    document.setFileName(*path);
+    document.setModified(false);
+    document.setSaveButtonEnabled(false);
+    document.showFileCaption();
+}
+
+void Koprovado1Click(DocumentState& document, Prompts& prompts) {
+    const std::optional<QString> path = prompts.chooseSaveFile();
+    if (!path) return;
+    writePicture(*path, document.picture());
+}
+
+}  // namespace kreslix

@@ -1,22 +1,53 @@
 // libFuzzer target for the JPEG reader: any bytes must decode to a picture or fail with an error.
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "common/error.h"
 #include "document/files/jpeg_decoder.h"
 
 namespace {
 
-// Larger pictures are refused before decoding, which keeps each run within the fuzzer's memory
-// and time limits; the decoding itself does not depend on the size.
-constexpr qint64 kMaxFuzzPixels = 4 * 1024 * 1024;
+// Larger pictures are refused before decoding, which keeps each run fast and within the fuzzer's
+// memory limit; the decoding itself does not depend on the size.
+constexpr qint64 kMaxFuzzPixels = qint64(1) << 20;
+
+// libjpeg is a system library without coverage instrumentation. One function per outcome (each
+// library error code, and a decoded picture) lets the fuzzer tell inputs apart by what the
+// library did with them.
+constexpr std::size_t kOutcomes = 160;
+volatile int lastOutcome = 0;
+
+template <std::size_t N>
+void noteOutcome() {
+    lastOutcome = int(N);
+}
+
+template <std::size_t... N>
+constexpr std::array<void (*)(), sizeof...(N)> outcomeTable(std::index_sequence<N...>) {
+    return {&noteOutcome<N>...};
+}
+
+constexpr auto kOutcomeNotes = outcomeTable(std::make_index_sequence<kOutcomes>());
+
+int outcomeOf(const QString& message) {
+    const QString prefix = QStringLiteral("JPEG error #");
+    if (!message.startsWith(prefix))
+        return 0;
+    return 1 + message.mid(prefix.size()).toInt();
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    int outcome = 0;
     try {
-        kreslix::decodeJpeg(data, size, kMaxFuzzPixels);
-    } catch (const kreslix::KreslixError&) {
+        const kreslix::Picture picture = kreslix::decodeJpeg(data, size, kMaxFuzzPixels);
+        outcome = 150 + (picture.image.isNull() ? 0 : 1);
+    } catch (const kreslix::KreslixError& error) {
+        outcome = outcomeOf(error.message());
     }
+    kOutcomeNotes[std::size_t(outcome) % kOutcomes]();
     return 0;
 }

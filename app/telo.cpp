@@ -34,7 +34,11 @@ THlavneOkno::THlavneOkno(Prompts& prompts, QWidget* parent)
     FormCreate();
 }
 
-THlavneOkno::~THlavneOkno() = default;
+THlavneOkno::~THlavneOkno() {
+    // Tearing the widgets down takes the focus from a width field, whose leaving may clamp its
+    // text; its handler must not run on a window whose members are already gone.
+    for (SpinEdit* field : {OknoNastroje->hr(), OknoNastroje->PenSize()}) field->disconnect(this);
+}
 
 QSize THlavneOkno::creationSize(QSize offered) {
     return QSize(std::max(offered.width(), kDesignedWidth),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace kreslix {
@@ -33,6 +34,20 @@ inline Int64 clampToInt64(long double v, Int64 low, Int64 high) {
     if (v > static_cast<long double>(high))
         return high;
     return static_cast<Int64>(v);
+}
+
+// floor(v) and ceil(v) for v clamped to [low, high], a range small enough for a double to hold
+// every integer in it. Going through double keeps the x87 rounding mode alone, which makes
+// these much cheaper than a long double floor; the result is the same unless v lies within
+// about 2^-20 of an integer.
+inline Int64 clampedFloor(long double v, Int64 low, Int64 high) {
+    return clampToInt64(std::floor(static_cast<double>(std::clamp<long double>(v, low, high))), low,
+                        high);
+}
+
+inline Int64 clampedCeil(long double v, Int64 low, Int64 high) {
+    return clampToInt64(std::ceil(static_cast<double>(std::clamp<long double>(v, low, high))), low,
+                        high);
 }
 
 }  // namespace kreslix

@@ -39,12 +39,12 @@ ColumnRun columnsInRow(const RoundedBox& box, Int64 y, int width) {
     ColumnRun run;
     if (box.open) {
         // low < 2x + 1 < high
-        run.first = floorDiv<Int64>(clampToInt64(std::floor(low), -4, limit) - 1, 2) + 1;
-        run.last = ceilDiv<Int64>(clampToInt64(std::ceil(high), -4, limit) - 1, 2) - 1;
+        run.first = floorDiv<Int64>(clampedFloor(low, -4, limit) - 1, 2) + 1;
+        run.last = ceilDiv<Int64>(clampedCeil(high, -4, limit) - 1, 2) - 1;
     } else {
         // low <= 2x + 1 <= high
-        run.first = ceilDiv<Int64>(clampToInt64(std::ceil(low), -4, limit) - 1, 2);
-        run.last = floorDiv<Int64>(clampToInt64(std::floor(high), -4, limit) - 1, 2);
+        run.first = ceilDiv<Int64>(clampedCeil(low, -4, limit) - 1, 2);
+        run.last = floorDiv<Int64>(clampedFloor(high, -4, limit) - 1, 2);
     }
     run.first = std::max<Int64>(run.first, -1);
     run.last = std::min<Int64>(run.last, width);

@@ -35,24 +35,47 @@ void SpanPainter::paintSpan(Int64 y, Int64 first, Int64 last) {
     last = std::min<Int64>(last, width_ - 1);
     if (first > last || isNoOp())
         return;
-    QRgb* row = pixelAt(0, static_cast<int>(y));
-    if (xor_) {
-        xorRun(row + first, last - first + 1, value_);
+    const PendingRun run{
+        pixelAt(0, static_cast<int>(y)), static_cast<int>(y), first, last, value_, xor_};
+    __builtin_prefetch(run.row + first, 0);
+    __builtin_prefetch(run.row + last, 0);
+    if (pendingCount_ < kLookahead) {
+        pending_[(pendingStart_ + pendingCount_++) % kLookahead] = run;
+        return;
+    }
+    apply(pending_[pendingStart_]);
+    pending_[pendingStart_] = run;
+    pendingStart_ = (pendingStart_ + 1) % kLookahead;
+}
+
+void SpanPainter::flush() {
+    for (; pendingCount_ > 0; --pendingCount_) {
+        apply(pending_[pendingStart_]);
+        pendingStart_ = (pendingStart_ + 1) % kLookahead;
+    }
+}
+
+void SpanPainter::apply(const PendingRun& run) {
+    QRgb* row = run.row;
+    Int64 first = run.first, last = run.last;
+    if (run.isXor) {
+        xorRun(row + first, last - first + 1, run.value);
     } else {
         // Only the pixels that differ count as changed; trim the run to them.
-        while (first <= last && row[first] == value_)
+        while (first <= last && row[first] == run.value)
             ++first;
-        while (last >= first && row[last] == value_)
+        while (last >= first && row[last] == run.value)
             --last;
         if (first > last)
             return;
-        std::fill(row + first, row + last + 1, value_);
+        std::fill(row + first, row + last + 1, run.value);
     }
-    noteChanged(static_cast<int>(first), static_cast<int>(y));
-    noteChanged(static_cast<int>(last), static_cast<int>(y));
+    noteChanged(static_cast<int>(first), run.y);
+    noteChanged(static_cast<int>(last), run.y);
 }
 
 void SpanPainter::copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count) {
+    flush();
     QRgb* row = pixelAt(static_cast<int>(first), static_cast<int>(y));
     Int64 begin = 0, end = count;
     while (begin < end && row[begin] == values[begin])
@@ -66,7 +89,8 @@ void SpanPainter::copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count)
     noteChanged(static_cast<int>(first + end - 1), static_cast<int>(y));
 }
 
-QRect SpanPainter::changedRect() const {
+QRect SpanPainter::changedRect() {
+    flush();
     if (minX_ > maxX_)
         return {};
     return QRect(QPoint(minX_, minY_), QPoint(maxX_, maxY_));

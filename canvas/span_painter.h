@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QRect>
 #include <algorithm>
+#include <array>
 
 #include "canvas/colour.h"
 #include "canvas/int_math.h"
@@ -23,14 +24,18 @@ public:
 
     void setColour(Colour colour, PenMode mode);
 
-    // Pixels first..last (inclusive) of row y, clipped to the picture.
+    // Pixels first..last (inclusive) of row y, clipped to the picture. Runs are applied a few
+    // calls later, their memory fetched meanwhile, since one run per row meets a new cache line
+    // each time; the runs of one operation are disjoint, so the order does not matter.
     void paintSpan(Int64 y, Int64 first, Int64 last);
+    // Applies the runs still pending.
+    void flush();
     void paintPixel(int x, int y) { paintSpan(y, x, x); }
     // Writes count ready-made pixels to row y from column first on (all inside the picture).
     void copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count);
 
-    // The bounding box of the pixels changed so far; empty when none changed.
-    QRect changedRect() const;
+    // The bounding box of the pixels changed so far (pending runs applied); empty when none.
+    QRect changedRect();
     void noteChanged(int x, int y) {
         minX_ = std::min(minX_, x);
         maxX_ = std::max(maxX_, x);
@@ -47,6 +52,20 @@ public:
     bool isNoOp() const { return xor_ && value_ == 0; }
 
 private:
+    struct PendingRun {
+        QRgb* row;
+        int y;
+        Int64 first, last;
+        QRgb value;
+        bool isXor;
+    };
+    static constexpr int kLookahead = 64;
+
+    void apply(const PendingRun& run);
+
+    PendingRun pending_[kLookahead];
+    int pendingStart_ = 0;
+    int pendingCount_ = 0;
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;
     int width_ = 0;

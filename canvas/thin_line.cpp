@@ -56,6 +56,7 @@ void clipMinor(const AxisLine& l, Int64& first, Int64& last) {
 
 // Steps through the clipped range in memory, one pixel per step.
 void plotSteps(SpanPainter& painter, const AxisLine& l, bool xMajor, Int64 first, Int64 last) {
+    painter.flush();
     const Int128 numerator = Int128(2) * first * l.rise + l.length;
     const Int64 twiceLength = 2 * l.length;
     const Int64 twiceRise = 2 * l.rise;

@@ -22,10 +22,55 @@ struct Interval {
     }
 };
 
-// The segment and radius in doubled coordinates.
-struct Capsule {
-    Real ax, ay, bx, by;
-    Real radius;
+constexpr Real kInfinity = std::numeric_limits<Real>::infinity();
+
+// An end of the band's row interval as a linear function of the row's distance from the start.
+struct LinearEnd {
+    Real atStart;
+    Real slope;
+    Real at(Real rowOffset) const { return atStart + slope * rowOffset; }
+};
+
+// The band swept by the disc's diameter along the segment from a to b:
+// {p : 0 <= (p - a).d <= |d|^2, |(p - a) x d| < radius |d|} with d = b - a. On each row it is
+// the interval between the larger low end and the smaller high end of the two conditions,
+// both linear in the row, so a row costs a few multiplications.
+struct Band {
+    Real startX = 0, startY = 0;
+    LinearEnd lows[2] = {{-kInfinity, 0}, {-kInfinity, 0}};
+    LinearEnd highs[2] = {{kInfinity, 0}, {kInfinity, 0}};
+    Real firstRowOffset = -kInfinity, lastRowOffset = kInfinity;
+
+    Band(Real ax, Real ay, Real bx, Real by, Real radius) : startX(ax), startY(ay) {
+        const Real dx = bx - ax, dy = by - ay;
+        const Real lengthSquared = dx * dx + dy * dy;
+        const Real reach = radius * std::sqrt(lengthSquared);
+        if (dx != 0) {  // 0 <= (x - ax) dx + (y - ay) dy <= |d|^2
+            setEnds(0, {0, -dy / dx}, {lengthSquared / dx, -dy / dx}, dx < 0);
+        } else {
+            firstRowOffset = std::min(Real(0), dy);
+            lastRowOffset = std::max(Real(0), dy);
+        }
+        if (dy != 0) {  // |(x - ax) dy - (y - ay) dx| < radius |d|
+            setEnds(1, {-reach / dy, dx / dy}, {reach / dy, dx / dy}, dy < 0);
+        } else {
+            firstRowOffset = std::nextafter(-radius, Real(0));
+            lastRowOffset = std::nextafter(radius, Real(0));
+        }
+    }
+
+    void setEnds(int i, LinearEnd low, LinearEnd high, bool swapped) {
+        lows[i] = swapped ? high : low;
+        highs[i] = swapped ? low : high;
+    }
+
+    void addTo(Interval& row, Real y) const {
+        const Real offset = y - startY;
+        if (offset < firstRowOffset || offset > lastRowOffset)
+            return;
+        row.unite(startX + std::max(lows[0].at(offset), lows[1].at(offset)),
+                  startX + std::min(highs[0].at(offset), highs[1].at(offset)));
+    }
 };
 
 void addDisc(Interval& row, Real cx, Real cy, Real radius, Real y) {
@@ -34,37 +79,6 @@ void addDisc(Interval& row, Real cx, Real cy, Real radius, Real y) {
         return;
     const Real half = std::sqrt(radius * radius - dy * dy);
     row.unite(cx - half, cx + half);
-}
-
-// Where row y meets {p : 0 <= (p - a).d <= |d|^2, |(p - a) x d| < radius |d|}, the band swept
-// by the disc's diameter along the segment.
-void addBand(Interval& row, const Capsule& c, Real y) {
-    const Real dx = c.bx - c.ax, dy = c.by - c.ay;
-    const Real lengthSquared = dx * dx + dy * dy;
-    const Real reach = c.radius * std::sqrt(lengthSquared);
-    const Real along = (y - c.ay) * dy;   // the y part of (p - a).d
-    const Real across = (y - c.ay) * dx;  // minus the y part of (p - a) x d
-    Real low = -std::numeric_limits<Real>::infinity();
-    Real high = std::numeric_limits<Real>::infinity();
-    if (dx != 0) {
-        Real t0 = -along / dx, t1 = (lengthSquared - along) / dx;
-        if (t0 > t1)
-            std::swap(t0, t1);
-        low = std::max(low, t0);
-        high = std::min(high, t1);
-    } else if (along < 0 || along > lengthSquared) {
-        return;
-    }
-    if (dy != 0) {
-        Real t0 = (across - reach) / dy, t1 = (across + reach) / dy;
-        if (t0 > t1)
-            std::swap(t0, t1);
-        low = std::max(low, t0);
-        high = std::min(high, t1);
-    } else if (std::fabs(across) >= reach) {
-        return;
-    }
-    row.unite(c.ax + low, c.ax + high);
 }
 
 }  // namespace
@@ -76,7 +90,8 @@ void drawWideLine(SpanPainter& painter, int x0, int y0, int x1, int y1, int widt
     const Int64 shift = (width % 2 != 0) ? 1 : 0;
     const Int64 ax = 2 * Int64(x0) + shift, ay = 2 * Int64(y0) + shift;
     const Int64 bx = 2 * Int64(x1) + shift, by = 2 * Int64(y1) + shift;
-    const Capsule capsule{Real(ax), Real(ay), Real(bx), Real(by), Real(width)};
+    const Real radius = width;
+    const Band band(Real(ax), Real(ay), Real(bx), Real(by), radius);
 
     // Rows whose centre 2y + 1 lies strictly inside (min y - radius, max y + radius).
     const Int64 top = floorDiv<Int64>(std::min(ay, by) - width - 1, 2) + 1;
@@ -87,14 +102,14 @@ void drawWideLine(SpanPainter& painter, int x0, int y0, int x1, int y1, int widt
     for (Int64 y = firstRow; y <= lastRow; ++y) {
         const Real centre = Real(2 * y + 1);
         Interval row;
-        addDisc(row, capsule.ax, capsule.ay, capsule.radius, centre);
-        addDisc(row, capsule.bx, capsule.by, capsule.radius, centre);
-        addBand(row, capsule, centre);
+        addDisc(row, Real(ax), Real(ay), radius, centre);
+        addDisc(row, Real(bx), Real(by), radius, centre);
+        band.addTo(row, centre);
         if (!(row.low < row.high))
             continue;
         // Pixel x is covered when low < 2x + 1 < high.
-        const Int64 low = clampToInt64(std::floor(row.low), -4, limit);
-        const Int64 high = clampToInt64(std::ceil(row.high), -4, limit);
+        const Int64 low = clampedFloor(row.low, -4, limit);
+        const Int64 high = clampedCeil(row.high, -4, limit);
         painter.paintSpan(y, floorDiv<Int64>(low - 1, 2) + 1, ceilDiv<Int64>(high - 1, 2) - 1);
     }
 }

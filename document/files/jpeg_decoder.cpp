@@ -1,8 +1,11 @@
 #include "document/files/jpeg_decoder.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 // jpeglib.h needs FILE and size_t declared before it.
@@ -160,6 +163,22 @@ Outcome runDecompress(DecodeJob* job) {
     return decoded ? Outcome::Decoded : Outcome::Refused;
 }
 
+// A Format_RGB32 picture whose memory the kernel may back with huge pages: a large photograph is
+// written once from top to bottom, and faulting it in 4 KB pages costs a fifth of the decoding.
+QImage makeLargeImage(int width, int height) {
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    const qsizetype bytesPerLine = qsizetype(width) * 4;
+    const std::size_t bytes = std::size_t(bytesPerLine) * std::size_t(height);
+    if (bytes < 4 * kHugePage)
+        return QImage(width, height, QImage::Format_RGB32);
+    void* memory = std::aligned_alloc(kHugePage, (bytes + kHugePage - 1) / kHugePage * kHugePage);
+    if (memory == nullptr)
+        return QImage();
+    madvise(memory, bytes, MADV_HUGEPAGE);
+    return QImage(static_cast<uchar*>(memory), width, height, bytesPerLine, QImage::Format_RGB32,
+                  std::free, memory);
+}
+
 // Where decodeJpeg's pixels go; a failure to make the picture is kept to be rethrown.
 struct PictureTarget {
     qint64 maxPixels = -1;
@@ -176,7 +195,7 @@ uchar* allocatePicture(void* context, JDIMENSION width, JDIMENSION height,
             throw KreslixError(
                 QStringLiteral("Obrázok %1 × %2 bodov je príliš veľký").arg(width).arg(height));
         }
-        target->image = QImage(int(width), int(height), QImage::Format_RGB32);
+        target->image = makeLargeImage(int(width), int(height));
         if (target->image.isNull()) {
             throw KreslixError(QStringLiteral("Obrázok %1 × %2 bodov sa nedá vytvoriť: "
                                               "nedostatok pamäte")

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QImageReader>
+#include <QImageWriter>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include "common/error.h"
 #include "document/files/jpeg_reader.h"
@@ -105,6 +107,30 @@ TEST(JpegCorpus, GreyFilesAreQuantisedTo236LevelsLikeLibjpeg) {
         ++compared;
     }
     EXPECT_EQ(compared, 3);
+}
+
+// Pictures of several megabytes get memory of their own (huge pages); they must decode the same.
+TEST(JpegLarge, PhotographSizedPictureMatchesDjpeg) {
+    QImage source(2600, 1800, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgb(x, y, x ^ y));
+    }
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("velka.jpg"));
+    QImageWriter writer(path, "jpeg");
+    if (!writer.write(source))
+        GTEST_SKIP() << "Qt's JPEG plugin is not available";
+    const std::optional<QImage> reference = djpegDecode(path, {QStringLiteral("-ppm")});
+    if (!reference)
+        GTEST_SKIP() << "djpeg (libjpeg-turbo-progs) is not installed";
+    const Picture picture = readJpeg(path);
+    ASSERT_EQ(picture.image.size(), source.size());
+    EXPECT_TRUE(allOpaque(picture.image));
+    EXPECT_EQ(differingPixels(picture.image, *reference), 0);
+    QImage drawnOn = picture.image;  // a copy that is changed must not disturb the picture
+    drawnOn.setPixel(0, 0, qRgb(1, 2, 3));
+    EXPECT_EQ(picture.image.pixel(0, 0), reference->pixel(0, 0));
 }
 
 TEST(JpegCorpus, AdobeYcckFileLooksLikeQtsDecode) {

@@ -1,0 +1,131 @@
+#include <QFile>
+
+#include "document/file_commands.h"
+#include "document/new_picture.h"
+#include "tests/document/document_test.h"
+
+namespace kreslix::testing {
+namespace {
+
+enum class Command { New, Open, Save, SaveAs, CopyTo };
+
+struct StartState {
+    bool named;
+    bool modified;
+};
+
+// Each command from each of the four states: where the file name, the flag, the Save button
+// and the caption end up.
+class StateTransitions : public DocumentTest,
+                         public ::testing::WithParamInterface<std::tuple<StartState, Command>> {
+protected:
+    void enter(StartState state) {
+        if (state.named)
+            nameDocument("own.bmp");
+        if (state.modified)
+            draw();
+        prompts.log.clear();
+    }
+    void run(Command command) {
+        if (document.modified())
+            prompts.saveChangesAnswers = {ModalResult::No};
+        switch (command) {
+            case Command::New:
+                prompts.newPictureAnswers = {NewPictureAnswer{"40", "30", 0x00FF00FF}};
+                New1Click(document, prompts);
+                break;
+            case Command::Open:
+                prompts.openFileAnswers = {opened()};
+                Open1Click(document, prompts);
+                break;
+            case Command::Save:
+                prompts.saveFileAnswers = {path("chosen.bmp")};
+                Save1Click(document, prompts);
+                break;
+            case Command::SaveAs:
+                prompts.saveFileAnswers = {path("chosen.bmp")};
+                Saveas1Click(document, prompts);
+                break;
+            case Command::CopyTo:
+                prompts.saveFileAnswers = {path("copy.bmp")};
+                Koprovado1Click(document, prompts);
+                break;
+        }
+    }
+    static QString opened() { return testdata("bmpsuite/g/rgb24.bmp"); }
+};
+
+std::string transitionName(const ::testing::TestParamInfo<std::tuple<StartState, Command>>& info) {
+    static const char* const commands[] = {"New", "Open", "Save", "SaveAs", "CopyTo"};
+    const StartState s = std::get<0>(info.param);
+    return std::string(s.named ? "Named" : "Untitled") + (s.modified ? "Modified" : "Clean") +
+           commands[static_cast<int>(std::get<1>(info.param))];
+}
+
+TEST_P(StateTransitions, EndInTheDocumentedState) {
+    const auto [start, command] = GetParam();
+    enter(start);
+    const DocumentSnapshot before = snapshot(document);
+    run(command);
+    const DocumentSnapshot after = snapshot(document);
+
+    DocumentSnapshot expected = before;
+    expected.image = after.image;
+    switch (command) {
+        case Command::New:
+            expected = {QString(), 0, false, DocumentState::untitledCaption(), after.image};
+            EXPECT_EQ(after.image.size(), QSize(40, 30));
+            break;
+        case Command::Open:
+            expected = {opened(), before.modified, false, captionFor("rgb24.bmp"), after.image};
+            break;
+        case Command::Save:
+            if (!start.named) {
+                expected.fileName = path("chosen.bmp");
+                expected.caption = captionFor("chosen.bmp");
+            }
+            expected.modified = 0;
+            expected.saveButton = false;
+            break;
+        case Command::SaveAs:
+            expected = {path("chosen.bmp"), 0, false, captionFor("chosen.bmp"), after.image};
+            break;
+        case Command::CopyTo:
+            expected.image = before.image;
+            EXPECT_TRUE(QFile::exists(path("copy.bmp")));
+            break;
+    }
+    EXPECT_EQ(after, expected);
+    // The save-changes step runs for New and Open only when the flag is 1.
+    const bool asks = start.modified && (command == Command::New || command == Command::Open);
+    EXPECT_EQ(prompts.log.contains(QStringLiteral("save changes?")), asks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllStates, StateTransitions,
+    ::testing::Combine(::testing::Values(StartState{false, false}, StartState{false, true},
+                                         StartState{true, false}, StartState{true, true}),
+                       ::testing::Values(Command::New, Command::Open, Command::Save,
+                                         Command::SaveAs, Command::CopyTo)),
+    transitionName);
+
+// The window mirrors the caption and the Save button through the signals, so each change must
+// be announced.
+TEST_F(DocumentTest, CaptionAndSaveButtonChangesAreAnnounced) {
+    QStringList captions;
+    QList<bool> buttons;
+    QObject::connect(&document, &DocumentState::captionChanged,
+                     [&](const QString& c) { captions << c; });
+    QObject::connect(&document, &DocumentState::saveButtonEnabledChanged,
+                     [&](bool on) { buttons << on; });
+    nameDocument("own.bmp");
+    draw();
+    prompts.saveChangesAnswers = {ModalResult::No};
+    prompts.newPictureAnswers = {NewPictureAnswer{"5", "5", kWhite}};
+    New1Click(document, prompts);
+    EXPECT_EQ(captions, (QStringList{captionFor("own.bmp"), DocumentState::untitledCaption()}));
+    EXPECT_EQ(buttons, (QList<bool>{false, true, false}));
+}
+
+}  // namespace
+}  // namespace kreslix::testing

@@ -1,6 +1,9 @@
 #include <QToolButton>
 
+#include <QApplication>
+
 #include "app/colour_panel.h"
+#include "dialogs/spin_edit.h"
 #include "tests/support/window_fixture.h"
 
 namespace kreslix::testing {
@@ -119,6 +122,22 @@ TEST_F(ColourPanelTest, EmptyThenFullToggleLeavesAWhiteSolidBrushWhateverTheSwat
     EXPECT_EQ(brush().style(), bsSolid);
     EXPECT_EQ(brush().colour(), 0x00FF0000u);
     EXPECT_TRUE(child<QToolButton>("PrazdnyObj")->isChecked());
+}
+
+// The shortcuts reach the window while the focus is in the unseen width field.
+TEST_F(ColourPanelTest, CtrlDAndCtrlZOpenTheDialogsAndLeaveThePictureAlone) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QImage before = window->document().image();
+    prompts.colourAnswers = {Colour{0x00000080}, Colour{0x00008000}};
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(prompts.log, QStringList({"colour:00000000", "colour:00ffffff"}));
+    EXPECT_EQ(pen().colour(), 0x00000080u);
+    EXPECT_EQ(brush().colour(), 0x00008000u);
+    EXPECT_EQ(window->document().image(), before);
+    EXPECT_EQ(window->document().modified(), 0);
+    EXPECT_EQ(child<SpinEdit>("PenSize")->text(), QStringLiteral("0"));
 }
 
 }  // namespace

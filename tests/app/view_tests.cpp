@@ -122,6 +122,7 @@ TEST_F(ViewTest, StatusBarAndPositionDisplayMoveThroughTheirFourStates) {
 
 TEST_F(ViewTest, MovesWriteThePositionPressesThePressPointAndReleasesNothing) {
     EXPECT_EQ(statusBar()->height(), 18);
+    EXPECT_EQ(child("DolnyPanelText0")->width(), 150);
     move({10, 20}, Qt::NoButton);
     EXPECT_EQ(text(0), QStringLiteral("Pozícia: 10,20"));
     EXPECT_EQ(text(1), QString());

@@ -12,6 +12,7 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         window->document().setSaveButtonEnabled(false);
+        ASSERT_FALSE(child("TlacitkoUloz")->isEnabled());
     }
     bool strokeOpen() const { return window->strokes().Pressed; }
     QMenu* popup() const { return window->menu().popup(); }
@@ -31,6 +32,7 @@ TEST_F(WindowStrokeTest, LeftPressCapturesMovesAndReleaseOutsideThePicture) {
         EXPECT_EQ(pixel(x, 10), kBlack) << x;
     EXPECT_EQ(pixel(9, 10), kWhite);
     EXPECT_TRUE(window->document().saveButtonEnabled());
+    EXPECT_TRUE(child("TlacitkoUloz")->isEnabled());
     EXPECT_EQ(window->document().modified(), 1);
     EXPECT_FALSE(popup()->isVisible());
 }

@@ -29,7 +29,8 @@ void encodeAllRows(const kreslix::Picture& picture) {
     const kreslix::bmp::RowEncoder encoder(picture.image, picture.storedFormat.get());
     std::vector<uchar> row(size_t(encoder.rowBytes()) + 1);
     for (int y = 0; y < picture.image.height(); ++y) {
-        if (!encoder.encodeRow(y, row.data())) return;
+        if (!encoder.encodeRow(y, row.data()))
+            return;
     }
 }
 
@@ -37,7 +38,8 @@ void encodeAllRows(const kreslix::Picture& picture) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto* bytes = reinterpret_cast<const uchar*>(data);
-    if (!isSmallEnough(bytes, qint64(size))) return 0;
+    if (!isSmallEnough(bytes, qint64(size)))
+        return 0;
     try {
         encodeAllRows(kreslix::bmp::decodeBmp(bytes, qint64(size)));
     } catch (const kreslix::KreslixError&) {

@@ -4,6 +4,7 @@
 #include "document/files/bmp_bytes.h"
 #include "document/files/bmp_headers.h"
 #include "document/files/bmp_kept_format.h"
+#include "document/files/bmp_large_pages.h"
 #include "document/files/bmp_pixel_rows.h"
 #include "document/files/bmp_rle.h"
 #include "document/files/picture_size.h"
@@ -36,7 +37,7 @@ IndexColours indexColours(const std::vector<quint32>& table) {
 
 QImage allocateImage(const BmpLayout& layout) {
     checkPictureSize(layout.width, layout.height);
-    QImage image(int(layout.width), int(layout.height), QImage::Format_RGB32);
+    QImage image = allocateRgb32(int(layout.width), int(layout.height));
     if (image.isNull() && layout.width > 0 && layout.height > 0) {
         throw KreslixError(QStringLiteral("Na obrázok %1 × %2 bodov nie je dosť pamäte")
                                .arg(layout.width)

@@ -47,11 +47,12 @@ quint32 decode16BitRows(const StoredRows& rows, const std::array<quint32, 3>& ma
         colours[value] = qRgb(red.read(value), green.read(value), blue.read(value));
     }
     const quint32 colourBits = masks[0] | masks[1] | masks[2];
+    const int width = image.width();
     quint32 seen = 0;
     for (int y = 0; y < rows.height; ++y) {
         const uchar* src = rows.row(y);
         QRgb* dst = imageRow(image, y);
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const quint16 value = readU16(src + 2 * x);
             dst[x] = colours[value];
             seen |= value;
@@ -65,19 +66,20 @@ quint32 decode32BitRows(const StoredRows& rows, const std::array<quint32, 3>& ma
     const quint32 colourBits = masks[0] | masks[1] | masks[2];
     const bool plain = masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF;
     const MaskedChannel red(masks[0]), green(masks[1]), blue(masks[2]);
+    const int width = image.width();
     quint32 seen = 0;
     for (int y = 0; y < rows.height; ++y) {
         const uchar* src = rows.row(y);
         QRgb* dst = imageRow(image, y);
         if (plain) {
-            for (int x = 0; x < image.width(); ++x) {
+            for (int x = 0; x < width; ++x) {
                 const quint32 value = readU32(src + 4 * x);
                 dst[x] = value | 0xFF000000u;
                 seen |= value;
             }
             continue;
         }
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const quint32 value = readU32(src + 4 * x);
             dst[x] = qRgb(red.read(value), green.read(value), blue.read(value));
             seen |= value;
@@ -90,23 +92,25 @@ quint32 decode32BitRows(const StoredRows& rows, const std::array<quint32, 3>& ma
 
 int decodeIndexedRows(const StoredRows& rows, int bitsPerPixel, const IndexColours& colours,
                       QImage& image) {
+    const int width = image.width();
     int largest = 0;
     for (int y = 0; y < rows.height; ++y) {
         const uchar* src = rows.row(y);
         QRgb* dst = imageRow(image, y);
-        const int rowLargest =
-            bitsPerPixel == 8 ? decode8BitRow(src, image.width(), colours, dst)
-                              : decodeSmallIndexRow(src, image.width(), bitsPerPixel, colours, dst);
+        const int rowLargest = bitsPerPixel == 8
+                                   ? decode8BitRow(src, width, colours, dst)
+                                   : decodeSmallIndexRow(src, width, bitsPerPixel, colours, dst);
         largest = qMax(largest, rowLargest);
     }
     return largest;
 }
 
 void decode24BitRows(const StoredRows& rows, QImage& image) {
+    const int width = image.width();
     for (int y = 0; y < rows.height; ++y) {
         const uchar* src = rows.row(y);
         QRgb* dst = imageRow(image, y);
-        for (int x = 0; x < image.width(); ++x, src += 3) {
+        for (int x = 0; x < width; ++x, src += 3) {
             dst[x] = 0xFF000000u | (quint32(src[2]) << 16) | (quint32(src[1]) << 8) | src[0];
         }
     }

@@ -6,6 +6,8 @@
 #include "common/error.h"
 #include "document/files/bmp_decoder.h"
 #include "document/files/bmp_errors.h"
+#include "document/files/bmp_large_pages.h"
+#include "document/files/picture_size.h"
 
 namespace kreslix {
 
@@ -24,30 +26,33 @@ void checkBmpExtension(const QString& path) {
 
 namespace {
 
-// The whole file in one read: decoding then works on memory only.
-QByteArray readWholeFile(const QString& path) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        throw KreslixError(QStringLiteral("Cannot open file %1").arg(path));
-    }
-    const qint64 size = file.size();
-    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 got = file.read(bytes.data() + done, size - done);
-        if (got <= 0)
-            bmp::failShortFile();
-        done += got;
-    }
-    return bytes;
+// Pixel data never needs more bytes than the largest picture allowed takes in memory (run-length
+// data of such a picture included), so bytes past that are not read.
+qint64 bytesWorthReading() {
+    return pictureMemoryLimit() + (qint64(1) << 20);
 }
 
 }  // namespace
 
 Picture readBmp(const QString& path) {
     bmp::checkBmpExtension(path);
-    const QByteArray bytes = readWholeFile(path);
-    return bmp::decodeBmp(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        throw KreslixError(QStringLiteral("Cannot open file %1").arg(path));
+    }
+    // The whole file in one read: decoding then works on memory only.
+    const bmp::LargeBuffer bytes(qMin(file.size(), bytesWorthReading()));
+    if (bytes.size() > 0 && !bytes.data())
+        bmp::failShortFile();
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 got =
+            file.read(reinterpret_cast<char*>(bytes.data()) + done, bytes.size() - done);
+        if (got <= 0)
+            bmp::failShortFile();
+        done += got;
+    }
+    return bmp::decodeBmp(bytes.data(), bytes.size());
 }
 
 }  // namespace kreslix

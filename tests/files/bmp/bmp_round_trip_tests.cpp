@@ -166,7 +166,8 @@ QImage randomPicture(int width, int height) {
 
 // Pictures the program makes are written 24-bit; our reader and Qt's agree on every pixel.
 TEST_F(RoundTrip, ProgramPicturesAre24BitAndReadableByQt) {
-    for (const QSize size : {QSize(488, 297), QSize(1, 1), QSize(3, 5), QSize(130, 2)}) {
+    for (const QSize size :
+         {QSize(488, 297), QSize(1, 1), QSize(3, 5), QSize(130, 2), QSize(1100, 1000)}) {
         const Picture picture{randomPicture(size.width(), size.height()), nullptr};
         writePicture(path(QStringLiteral("out.bmp")), picture);
         const QByteArray written = fileBytes(path(QStringLiteral("out.bmp")));

@@ -1,6 +1,7 @@
 #include "app/file_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace kreslix {
 namespace {
@@ -48,8 +49,10 @@ QFileDialog* makeSaveDialog(QWidget* parent) {
 }
 
 QString runFileDialog(QFileDialog* dialog) {
+    // Before any file has been chosen the selection is the dialog's folder; selecting that would
+    // open the dialog on the folder's parent with the folder's name offered as the file name.
     const QStringList last = dialog->selectedFiles();
-    if (!last.isEmpty()) dialog->selectFile(last.front());
+    if (!last.isEmpty() && !QFileInfo(last.front()).isDir()) dialog->selectFile(last.front());
     if (dialog->exec() != QDialog::Accepted) return QString();
     const QStringList chosen = dialog->selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.front();

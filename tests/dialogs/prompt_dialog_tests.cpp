@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/dialog_prompts.h"
+#include "common/modal_result.h"
+#include "dialogs/OkUloz.h"
+#include "dialogs/existuje.h"
+#include "dialogs/novyd.h"
+#include "dialogs/spin_edit.h"
+#include "tests/dialogs/modal_driver.h"
+
+namespace kreslix::testing {
+namespace {
+
+struct ButtonLayout {
+    const char* name;
+    QString caption;
+    QRect geometry;
+};
+
+void expectLabel(const QDialog& dialog, const char* name, const QString& text, QPoint at) {
+    const auto* label = dialog.findChild<QLabel*>(QLatin1String(name));
+    ASSERT_NE(label, nullptr) << name;
+    EXPECT_EQ(label->text(), text);
+    EXPECT_EQ(label->pos(), at);
+}
+
+void expectButtons(const QDialog& dialog, const std::vector<ButtonLayout>& buttons) {
+    for (const ButtonLayout& b : buttons) {
+        const auto* button = dialog.findChild<QPushButton*>(QLatin1String(b.name));
+        ASSERT_NE(button, nullptr) << b.name;
+        EXPECT_EQ(button->text(), b.caption) << b.name;
+        EXPECT_EQ(button->geometry(), b.geometry) << b.name;
+        EXPECT_FALSE(button->isDefault()) << b.name;
+    }
+}
+
+TEST(OknoUloz, ShowsTheQuestionAndThreeButtons) {
+    TOknoUloz dialog;
+    EXPECT_EQ(dialog.objectName(), QStringLiteral("OknoUloz"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Kreslix"));
+    EXPECT_EQ(dialog.size(), QSize(264, 109));
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+    expectLabel(dialog, "Label1", QStringLiteral("Uložiť zmeny v dokumente ?"), {64, 24});
+    expectButtons(dialog, {{"ano", QStringLiteral("Án&o"), {16, 72, 75, 25}},
+                           {"nie", QStringLiteral("&Nie"), {96, 72, 75, 25}},
+                           {"zrusit", QStringLiteral("&Zrušiť"), {176, 72, 75, 25}}});
+}
+
+TEST(OknoUloz, ButtonsGiveYesNoCancel) {
+    TOknoUloz dialog;
+    const std::pair<const char*, ModalResult> cases[] = {
+        {"ano", ModalResult::Yes}, {"nie", ModalResult::No}, {"zrusit", ModalResult::Cancel}};
+    for (const auto& [name, result] : cases) {
+        actOnModal([name](QDialog& d) { clickButton(d, name); });
+        EXPECT_EQ(dialog.exec(), static_cast<int>(result)) << name;
+    }
+}
+
+// Escape and the window's close do nothing; Enter presses the focused button, "Án&o" at first.
+TEST(OknoUloz, ClosesOnlyThroughItsButtons) {
+    TOknoUloz dialog;
+    actOnModal([](QDialog& d) {
+        QTest::keyClick(&d, Qt::Key_Escape);
+        d.close();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.focusWidget(), d.findChild<QWidget*>(QStringLiteral("ano")));
+        QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(dialog.exec(), static_cast<int>(ModalResult::Yes));
+}
+
+TEST(Existu, ShowsTheWarningAndTwoButtons) {
+    Texistu dialog;
+    EXPECT_EQ(dialog.objectName(), QStringLiteral("existu"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Upozornenie"));
+    expectLabel(dialog, "Label1", QStringLiteral("Vybraný súbor už existuje."), {48, 16});
+    expectLabel(dialog, "Label2", QStringLiteral("Chcete ho prepísať?"), {56, 32});
+    expectButtons(dialog, {{"ano", QStringLiteral("Áno"), {32, 56, 75, 25}},
+                           {"nie", QStringLiteral("Nie"), {120, 56, 75, 25}}});
+}
+
+// Both buttons close with OK; the button pressed is the answer, also when it changes.
+TEST(Existu, AnswersByTheButtonPressed) {
+    Texistu dialog;
+    for (const auto& [name, replace] :
+         {std::pair{"ano", true}, std::pair{"nie", false}, std::pair{"ano", true}}) {
+        actOnModal([name](QDialog& d) {
+            QTest::keyClick(&d, Qt::Key_Escape);
+            EXPECT_TRUE(d.isVisible());
+            clickButton(d, name);
+        });
+        EXPECT_EQ(dialog.exec(), static_cast<int>(ModalResult::OK));
+        EXPECT_EQ(dialog.replaceChosen(), replace) << name;
+    }
+}
+
+// The real prompts behind the interface: the forms answer as their buttons say.
+class DialogPromptsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        prompts.setWindow(&window);
+        prompts.setForms(newPicture, saveChanges);
+    }
+
+    QWidget window;
+    TNewBMPForm* newPicture = new TNewBMPForm(&window);
+    TOknoUloz* saveChanges = new TOknoUloz(&window);
+    DialogPrompts prompts;
+};
+
+TEST_F(DialogPromptsTest, SaveChangesAndOverwriteAnswers) {
+    actOnModal([](QDialog& d) { clickButton(d, "nie"); });
+    EXPECT_EQ(prompts.askSaveChanges(), ModalResult::No);
+    actOnModal([](QDialog& d) { clickButton(d, "zrusit"); });
+    EXPECT_EQ(prompts.askSaveChanges(), ModalResult::Cancel);
+
+    actOnModal([](QDialog& d) {
+        EXPECT_EQ(d.objectName(), QStringLiteral("existu"));
+        clickButton(d, "ano");
+    });
+    EXPECT_TRUE(prompts.askOverwrite());
+    actOnModal([](QDialog& d) { clickButton(d, "nie"); });
+    EXPECT_FALSE(prompts.askOverwrite());
+}
+
+// The new-picture dialog opens with the size texts, the focus in the width field and its whole
+// text selected; typing replaces it.
+TEST_F(DialogPromptsTest, NewPictureOpensOnTheWidthSelected) {
+    actOnModal([this](QDialog& d) {
+        QLineEdit* width = newPicture->WidthEdit()->lineEdit();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return width->selectedText() == "488"; }, 2000))
+            << width->selectedText().toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), width);
+        QTest::keyClicks(width, QStringLiteral("+300"));
+        QTest::keyClick(width, Qt::Key_Tab);
+        QLineEdit* height = newPicture->HeightEdit()->lineEdit();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return height->selectedText() == "297"; }, 2000));
+        QTest::keyClicks(height, QStringLiteral("200"));
+        QTest::keyClick(height, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+    });
+    const std::optional<NewPictureAnswer> answer = prompts.askNewPicture("488", "297");
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(answer->widthText, QStringLiteral("+300"));
+    EXPECT_EQ(answer->heightText, QStringLiteral("200"));
+    EXPECT_EQ(answer->background, kWhite);
+
+    actOnModal([](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); });
+    EXPECT_FALSE(prompts.askNewPicture("300", "200").has_value());
+}
+
+}  // namespace
+}  // namespace kreslix::testing

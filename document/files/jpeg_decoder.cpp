@@ -10,6 +10,7 @@
 #include <exception>
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include <QImage>
 #include <QString>
@@ -29,6 +30,15 @@ struct ErrorManager {
     jpeg_error_mgr base;  // first member: libjpeg passes a pointer to it
     std::jmp_buf jump;
 };
+
+// Real progressive files have a dozen scans; a crafted one with thousands would make decoding
+// take minutes, each scan passing over the whole picture again.
+constexpr int kMaxScans = 256;
+
+void limitScans(j_common_ptr cinfo) {
+    auto* decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (decompress->input_scan_number > kMaxScans) ERREXIT1(cinfo, JERR_BAD_SCAN_SCRIPT, kMaxScans);
+}
 
 void leaveOnError(j_common_ptr cinfo) {
     auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
@@ -149,12 +159,15 @@ Outcome runDecompress(DecodeJob* job) {
     errors.base.error_exit = leaveOnError;
     errors.base.emit_message = ignoreMessage;
     errors.base.output_message = printNothing;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = limitScans;
     if (setjmp(errors.jump) != 0) {
         job->errorCode = errors.base.msg_code;
         jpeg_destroy_decompress(&cinfo);
         return Outcome::LibraryError;
     }
     jpeg_create_decompress(&cinfo);
+    cinfo.progress = &progress;
     jpeg_mem_src(&cinfo, job->data, job->size);
     jpeg_read_header(&cinfo, TRUE);
     job->components = cinfo.num_components;

@@ -46,7 +46,7 @@ TEST_F(SaveTest, SaveOnJpegNamedDocumentRunsSaveAs) {
 
     prompts.saveFileAnswers = {path("photo.bmp")};
     Save1Click(document, prompts);
-    EXPECT_EQ(prompts.log.first(), QStringLiteral("save dialog"));
+    EXPECT_EQ(prompts.log.value(0), QStringLiteral("save dialog"));
     EXPECT_EQ(fileBytes(path("photo.jpg")), jpeg);
     EXPECT_EQ(document.fileName(), path("photo.bmp"));
     EXPECT_EQ(writtenPicture(path("photo.bmp")), document.picture().image);

@@ -77,6 +77,9 @@ protected:
             GTEST_SKIP() << "DISPLAY is not set";
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        // In a sanitizer build, leaks of the system libraries are not the program's.
+        environment.insert(QStringLiteral("LSAN_OPTIONS"),
+                           QStringLiteral("suppressions=" KRESLIX_E2E_SOURCE_DIR "/lsan.supp"));
         program.setProcessEnvironment(environment);
         program.start(QStringLiteral(KRESLIX_PROGRAM), {});
         ASSERT_TRUE(program.waitForStarted(10000));
@@ -116,6 +119,7 @@ TEST_F(ProgramWindow, OpensWithTheWhitePictureAndClosesThroughTheWindowManagerPr
     ASSERT_TRUE(prompt.ok) << "the save-changes prompt did not show";
     runTool({"key", prompt.id, "n", "alt"});
     ASSERT_TRUE(program.waitForFinished(10000)) << "the program did not end after closing";
+    EXPECT_EQ(program.readAllStandardError().count("ERROR"), 0) << "the program reported errors";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
 }

@@ -7,10 +7,12 @@
 #include <QPainter>
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
 
 #include "canvas/canvas.h"
+#include "canvas/parallel_paint.h"
 
 namespace {
 
@@ -56,6 +58,14 @@ void runOurs(benchmark::State& state, const Figure& f) {
         f.ours(canvas);
         benchmark::ClobberMemory();
     }
+}
+
+// The same on this thread alone, to show what the worker pool adds.
+void runOursAlone(benchmark::State& state, const Figure& f) {
+    const kreslix::Int64 threshold = kreslix::parallelThreshold();
+    kreslix::setParallelThreshold(std::numeric_limits<kreslix::Int64>::max());
+    runOurs(state, f);
+    kreslix::setParallelThreshold(threshold);
 }
 
 void runQPainter(benchmark::State& state, const Figure& f) {
@@ -122,13 +132,16 @@ public:
     }
 
     void printSummary() const {
-        std::printf("\n%-24s %12s %12s %8s\n", "figure", "ours ms", "QPainter ms", "ratio");
+        std::printf("\n%-24s %12s %12s %12s %8s\n", "figure", "ours ms", "alone ms", "QPainter ms",
+                    "ratio");
         for (const auto& [name, figure] : figures()) {
             const auto ours = milliseconds_.find("Ours/" + name);
+            const auto alone = milliseconds_.find("OursAlone/" + name);
             const auto theirs = milliseconds_.find("QPainter/" + name);
             if (ours == milliseconds_.end() || theirs == milliseconds_.end())
                 continue;
-            std::printf("%-24s %12.3f %12.3f %8.2f\n", name.c_str(), ours->second, theirs->second,
+            std::printf("%-24s %12.3f %12.3f %12.3f %8.2f\n", name.c_str(), ours->second,
+                        alone == milliseconds_.end() ? 0.0 : alone->second, theirs->second,
                         ours->second / theirs->second);
         }
     }
@@ -142,6 +155,8 @@ private:
 int main(int argc, char** argv) {
     for (const auto& [name, figure] : figures()) {
         benchmark::RegisterBenchmark(("Ours/" + name).c_str(), runOurs, figure)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("OursAlone/" + name).c_str(), runOursAlone, figure)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("QPainter/" + name).c_str(), runQPainter, figure)
             ->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "canvas/parallel_paint.h"
 #include "canvas/rounded_box.h"
 
 namespace kreslix {
@@ -74,20 +75,11 @@ ColumnRun fillRun(const FigureRegions& r, const ColumnRun& above, const ColumnRu
             std::min({inner.last, above.last, here.last - 1, below.last})};
 }
 
-}  // namespace
-
-void drawBoxFigure(SpanPainter& painter, const BoxFigure& f, const Pen& pen, const Brush& brush) {
-    if (f.x1 == f.x2 || f.y1 == f.y2 || painter.height() == 0)
-        return;
-    const FigureRegions regions = figureRegions(f, std::max(pen.width(), 1));
+// Rows firstRow..lastRow of the figure; the rows just outside them are only looked at.
+void drawBoxRows(SpanPainter& painter, const FigureRegions& regions, const Pen& pen,
+                 const Brush& brush, Int64 firstRow, Int64 lastRow) {
     const int width = painter.width();
-    const Int64 firstRow = std::max<Int64>(
-        clampToInt64(std::floor((regions.outer.top - 1) / 2), -1, painter.height()), 0);
-    const Int64 lastRow = std::min<Int64>(
-        clampToInt64(std::ceil((regions.outer.bottom - 1) / 2), -1, painter.height()),
-        painter.height() - 1);
     const bool filled = brush.style() == bsSolid;
-
     ColumnRun above = columnsInRow(regions.outer, firstRow - 1, width);
     ColumnRun here = columnsInRow(regions.outer, firstRow, width);
     for (Int64 y = firstRow; y <= lastRow; ++y) {
@@ -107,6 +99,27 @@ void drawBoxFigure(SpanPainter& painter, const BoxFigure& f, const Pen& pen, con
         above = here;
         here = below;
     }
+}
+
+}  // namespace
+
+void drawBoxFigure(SpanPainter& painter, const BoxFigure& f, const Pen& pen, const Brush& brush) {
+    if (f.x1 == f.x2 || f.y1 == f.y2 || painter.height() == 0)
+        return;
+    const FigureRegions regions = figureRegions(f, std::max(pen.width(), 1));
+    const Int64 firstRow = std::max<Int64>(
+        clampToInt64(std::floor((regions.outer.top - 1) / 2), -1, painter.height()), 0);
+    const Int64 lastRow = std::min<Int64>(
+        clampToInt64(std::ceil((regions.outer.bottom - 1) / 2), -1, painter.height()),
+        painter.height() - 1);
+    // A row costs the columns it covers, about the shape's clipped width.
+    const Int64 rowCost = std::clamp<Int64>(
+        clampToInt64((regions.outer.right - regions.outer.left) / 2, 0, painter.width()), 1,
+        painter.width());
+    paintInParts(painter, firstRow, lastRow, rowCost + kRowOverhead,
+                 [&](SpanPainter& part, Int64 from, Int64 to) {
+                     drawBoxRows(part, regions, pen, brush, from, to);
+                 });
 }
 
 }  // namespace kreslix

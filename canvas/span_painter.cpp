@@ -1,7 +1,5 @@
 #include "canvas/span_painter.h"
 
-#include <climits>
-
 namespace kreslix {
 
 namespace {
@@ -13,14 +11,24 @@ void xorRun(QRgb* p, Int64 count, QRgb value) {
 
 }  // namespace
 
-SpanPainter::SpanPainter(QImage* picture)
-    : minX_(INT_MAX), maxX_(INT_MIN), minY_(INT_MAX), maxY_(INT_MIN) {
+SpanPainter::SpanPainter(QImage* picture) : SpanPainter() {
     if (picture == nullptr || picture->isNull())
         return;
     width_ = picture->width();
     height_ = picture->height();
     bits_ = picture->bits();
     stride_ = picture->bytesPerLine();
+}
+
+SpanPainter SpanPainter::sibling() const {
+    SpanPainter other;
+    other.bits_ = bits_;
+    other.stride_ = stride_;
+    other.width_ = width_;
+    other.height_ = height_;
+    other.value_ = value_;
+    other.xor_ = xor_;
+    return other;
 }
 
 void SpanPainter::setColour(Colour colour, PenMode mode) {
@@ -35,24 +43,21 @@ void SpanPainter::paintSpan(Int64 y, Int64 first, Int64 last) {
     last = std::min<Int64>(last, width_ - 1);
     if (first > last || isNoOp())
         return;
-    const PendingRun run{
+    pending_[pendingCount_++] = {
         pixelAt(0, static_cast<int>(y)), static_cast<int>(y), first, last, value_, xor_};
-    __builtin_prefetch(run.row + first, 0);
-    __builtin_prefetch(run.row + last, 0);
-    if (pendingCount_ < kLookahead) {
-        pending_[(pendingStart_ + pendingCount_++) % kLookahead] = run;
-        return;
-    }
-    apply(pending_[pendingStart_]);
-    pending_[pendingStart_] = run;
-    pendingStart_ = (pendingStart_ + 1) % kLookahead;
+    if (pendingCount_ == kBatch)
+        flush();
 }
 
 void SpanPainter::flush() {
-    for (; pendingCount_ > 0; --pendingCount_) {
-        apply(pending_[pendingStart_]);
-        pendingStart_ = (pendingStart_ + 1) % kLookahead;
-    }
+    QRgb touched = 0;
+    for (int i = 0; i < pendingCount_; ++i)
+        touched |= pending_[i].row[pending_[i].first];
+    // Keeps the reads, whose only purpose is to reach the pages early.
+    asm volatile("" : : "r"(touched));
+    for (int i = 0; i < pendingCount_; ++i)
+        apply(pending_[i]);
+    pendingCount_ = 0;
 }
 
 void SpanPainter::apply(const PendingRun& run) {

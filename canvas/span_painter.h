@@ -4,6 +4,7 @@
 #include <QRect>
 #include <algorithm>
 #include <array>
+#include <climits>
 
 #include "canvas/colour.h"
 #include "canvas/int_math.h"
@@ -18,15 +19,20 @@ namespace kreslix {
 class SpanPainter {
 public:
     explicit SpanPainter(QImage* picture);
+    // A painter of its own over the same pixels with the same colour, nothing changed yet; used
+    // by another thread for rows this one leaves alone.
+    SpanPainter sibling() const;
 
     int width() const { return width_; }
     int height() const { return height_; }
 
     void setColour(Colour colour, PenMode mode);
 
-    // Pixels first..last (inclusive) of row y, clipped to the picture. Runs are applied a few
-    // calls later, their memory fetched meanwhile, since one run per row meets a new cache line
-    // each time; the runs of one operation are disjoint, so the order does not matter.
+    // Pixels first..last (inclusive) of row y, clipped to the picture. One run per row meets a
+    // new page each time, and reaching it stalls for as long as the address translation takes.
+    // So runs are gathered in batches and the first pixel of every run in a batch is read in
+    // one tight loop, which lets the translations overlap, before the batch is applied. The runs
+    // of one operation are disjoint, so the order does not matter.
     void paintSpan(Int64 y, Int64 first, Int64 last);
     // Applies the runs still pending.
     void flush();
@@ -42,6 +48,12 @@ public:
         minY_ = std::min(minY_, y);
         maxY_ = std::max(maxY_, y);
     }
+    void noteChanged(const QRect& r) {
+        if (r.isEmpty())
+            return;
+        noteChanged(r.left(), r.top());
+        noteChanged(r.right(), r.bottom());
+    }
 
     // Raw access for the line loops, which step through memory themselves.
     QRgb* pixelAt(int x, int y) const { return reinterpret_cast<QRgb*>(bits_ + y * stride_) + x; }
@@ -52,6 +64,8 @@ public:
     bool isNoOp() const { return xor_ && value_ == 0; }
 
 private:
+    SpanPainter() : minX_(INT_MAX), maxX_(INT_MIN), minY_(INT_MAX), maxY_(INT_MIN) {}
+
     struct PendingRun {
         QRgb* row;
         int y;
@@ -59,12 +73,11 @@ private:
         QRgb value;
         bool isXor;
     };
-    static constexpr int kLookahead = 64;
+    static constexpr int kBatch = 32;
 
     void apply(const PendingRun& run);
 
-    PendingRun pending_[kLookahead];
-    int pendingStart_ = 0;
+    PendingRun pending_[kBatch];
     int pendingCount_ = 0;
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "canvas/parallel_paint.h"
+
 namespace kreslix {
 
 namespace {
@@ -141,7 +143,9 @@ void drawThinLine(SpanPainter& painter, int x0, int y0, int x1, int y1) {
     clipMinor(l, first, last);
     if (first > last)
         return;
-    plotSteps(painter, l, xMajor, first, last);
+    paintInParts(painter, first, last, kRowOverhead, [&](SpanPainter& part, Int64 from, Int64 to) {
+        plotSteps(part, l, xMajor, from, to);
+    });
 }
 
 }  // namespace kreslix

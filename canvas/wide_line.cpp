@@ -1,7 +1,10 @@
 #include "canvas/wide_line.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+
+#include "canvas/parallel_paint.h"
 
 namespace kreslix {
 
@@ -99,19 +102,27 @@ void drawWideLine(SpanPainter& painter, int x0, int y0, int x1, int y1, int widt
     const Int64 firstRow = std::max<Int64>(top, 0);
     const Int64 lastRow = std::min<Int64>(bottom, painter.height() - 1);
     const Int64 limit = 2 * Int64(painter.width()) + 4;
-    for (Int64 y = firstRow; y <= lastRow; ++y) {
-        const Real centre = Real(2 * y + 1);
-        Interval row;
-        addDisc(row, Real(ax), Real(ay), radius, centre);
-        addDisc(row, Real(bx), Real(by), radius, centre);
-        band.addTo(row, centre);
-        if (!(row.low < row.high))
-            continue;
-        // Pixel x is covered when low < 2x + 1 < high.
-        const Int64 low = clampedFloor(row.low, -4, limit);
-        const Int64 high = clampedCeil(row.high, -4, limit);
-        painter.paintSpan(y, floorDiv<Int64>(low - 1, 2) + 1, ceilDiv<Int64>(high - 1, 2) - 1);
-    }
+    const auto paintRows = [&](SpanPainter& part, Int64 from, Int64 to) {
+        for (Int64 y = from; y <= to; ++y) {
+            const Real centre = Real(2 * y + 1);
+            Interval row;
+            addDisc(row, Real(ax), Real(ay), radius, centre);
+            addDisc(row, Real(bx), Real(by), radius, centre);
+            band.addTo(row, centre);
+            if (!(row.low < row.high))
+                continue;
+            // Pixel x is covered when low < 2x + 1 < high.
+            const Int64 low = clampedFloor(row.low, -4, limit);
+            const Int64 high = clampedCeil(row.high, -4, limit);
+            part.paintSpan(y, floorDiv<Int64>(low - 1, 2) + 1, ceilDiv<Int64>(high - 1, 2) - 1);
+        }
+    };
+    // A row of a steep stroke covers about the pen width; of a flat one, up to the whole row.
+    const Int64 slantRun =
+        std::min<Int64>(std::llabs(bx - ax) / (std::llabs(by - ay) + 1) + 1, painter.width());
+    const Int64 rowCost =
+        std::min<Int64>(painter.width(), (slantRun + 1) * std::min<Int64>(width, painter.width()));
+    paintInParts(painter, firstRow, lastRow, rowCost + kRowOverhead, paintRows);
 }
 
 }  // namespace kreslix

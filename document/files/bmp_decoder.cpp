@@ -35,7 +35,9 @@ IndexColours indexColours(const std::vector<quint32>& table) {
     return colours;
 }
 
-QImage allocateImage(const BmpLayout& layout) {
+}  // namespace
+
+QImage allocatePicture(const BmpLayout& layout) {
     checkPictureSize(layout.width, layout.height);
     QImage image = allocateRgb32(int(layout.width), int(layout.height));
     if (image.isNull() && layout.width > 0 && layout.height > 0) {
@@ -46,12 +48,10 @@ QImage allocateImage(const BmpLayout& layout) {
     return image;
 }
 
-}  // namespace
-
 Picture decodeBmp(const uchar* data, qint64 size) {
     const BmpLayout layout = parseBmpLayout(data, size);
     Picture picture;
-    picture.image = allocateImage(layout);
+    picture.image = allocatePicture(layout);
     QByteArray expanded;
     // An empty picture (a zero side) has no rows to decode.
     StoredRows rows{data + layout.pixelOffset, layout.rowBytes, picture.image.height(),

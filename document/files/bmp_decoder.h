@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "document/files/bmp_headers.h"
 #include "document/files/picture.h"
 
 namespace kreslix::bmp {
@@ -14,5 +15,13 @@ void checkBmpExtension(const QString& path);
 // Decodes a whole bitmap file held in memory. Throws "Bitmap image is not valid", "Stream read
 // error" or the picture size refusal; returns only a completely decoded picture.
 Picture decodeBmp(const uchar* data, qint64 size);
+
+// The picture the layout describes, all of it to be decoded: refuses sizes checkPictureSize
+// refuses and throws when the memory can't be had.
+QImage allocatePicture(const BmpLayout& layout);
+
+// readBmp, reading uncompressed 24-bit pixel rows from the file in bands of at most bandBytes
+// (always at least one row) into one reused buffer instead of reading the whole file first.
+Picture readBmpFile(const QString& path, qint64 bandBytes);
 
 }  // namespace kreslix::bmp

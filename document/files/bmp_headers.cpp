@@ -124,6 +124,7 @@ void checkPixelData(qint64 size, BmpLayout& layout) {
 }  // namespace
 
 BmpLayout parseBmpLayout(const uchar* data, qint64 size) {
+    // Reads only bytes that requireBytes found within the file, all within kLongestHeadBytes.
     requireBytes(size, 2);
     if (data[0] != 'B' || data[1] != 'M')
         failInvalid();

@@ -14,6 +14,9 @@ enum Compression : quint32 {
 
 inline constexpr qint64 kFileHeaderBytes = 14;
 inline constexpr qint64 kInfoHeaderBytes = 40;
+// The file header, the longest info header, masks and the largest colour table: every byte the
+// headers are read from lies within this many bytes of the start of the file.
+inline constexpr qint64 kLongestHeadBytes = kFileHeaderBytes + 124 + 16 + 256 * 4;
 
 // Everything the headers of a bitmap file say about its pixels, checked against the file size.
 struct BmpLayout {
@@ -36,6 +39,7 @@ struct BmpLayout {
 // colour table and pixel data. Throws KreslixError "Bitmap image is not valid" for headers that
 // can't describe a picture and "Stream read error" when the file ends before the data they
 // describe (uncompressed pixel rows included; compressed data is checked while it is decoded).
-BmpLayout parseBmpLayout(const uchar* data, qint64 size);
+// head holds the first min(fileSize, kLongestHeadBytes) bytes of the file, or more of it.
+BmpLayout parseBmpLayout(const uchar* head, qint64 fileSize);
 
 }  // namespace kreslix::bmp

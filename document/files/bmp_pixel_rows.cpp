@@ -88,6 +88,22 @@ quint32 decode32BitRows(const StoredRows& rows, const std::array<quint32, 3>& ma
     return seen & ~colourBits;
 }
 
+// Four pixels are three whole 32-bit words of blue-green-red bytes.
+void decode24BitRow(const uchar* src, int width, QRgb* dst) {
+    constexpr quint32 kOpaque = 0xFF000000u;
+    int x = 0;
+    for (; x + 4 <= width; x += 4, src += 12) {
+        const quint32 a = readU32(src), b = readU32(src + 4), c = readU32(src + 8);
+        dst[x] = kOpaque | a;
+        dst[x + 1] = kOpaque | (a >> 24) | (b << 8);
+        dst[x + 2] = kOpaque | (b >> 16) | (c << 16);
+        dst[x + 3] = kOpaque | (c >> 8);
+    }
+    for (; x < width; ++x, src += 3) {
+        dst[x] = kOpaque | (quint32(src[2]) << 16) | (quint32(src[1]) << 8) | src[0];
+    }
+}
+
 }  // namespace
 
 int decodeIndexedRows(const StoredRows& rows, int bitsPerPixel, const IndexColours& colours,
@@ -106,13 +122,15 @@ int decodeIndexedRows(const StoredRows& rows, int bitsPerPixel, const IndexColou
 }
 
 void decode24BitRows(const StoredRows& rows, QImage& image) {
+    decode24BitBand(rows, rows.data, 0, rows.height, image);
+}
+
+void decode24BitBand(const StoredRows& rows, const uchar* band, int first, int count,
+                     QImage& image) {
     const int width = image.width();
-    for (int y = 0; y < rows.height; ++y) {
-        const uchar* src = rows.row(y);
-        QRgb* dst = imageRow(image, y);
-        for (int x = 0; x < width; ++x, src += 3) {
-            dst[x] = 0xFF000000u | (quint32(src[2]) << 16) | (quint32(src[1]) << 8) | src[0];
-        }
+    for (int stored = first; stored < first + count; ++stored, band += rows.rowBytes) {
+        const int y = rows.topDown ? stored : rows.height - 1 - stored;
+        decode24BitRow(band, width, imageRow(image, y));
     }
 }
 

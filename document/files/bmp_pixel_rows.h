@@ -27,6 +27,12 @@ int decodeIndexedRows(const StoredRows& rows, int bitsPerPixel, const IndexColou
 
 void decode24BitRows(const StoredRows& rows, QImage& image);
 
+// Decodes 24-bit stored rows first .. first + count - 1 (numbered in file order), held one after
+// another at band, into their picture rows; rows.data is not used. Reading a file a band at a
+// time decodes exactly as decode24BitRows does with the whole file in memory.
+void decode24BitBand(const StoredRows& rows, const uchar* band, int first, int count,
+                     QImage& image);
+
 // Decodes 16- or 32-bit rows with the masks and returns the union of the bits the pixels had
 // outside them.
 quint32 decodeMaskedRows(const StoredRows& rows, int bitsPerPixel,

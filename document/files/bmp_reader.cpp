@@ -2,16 +2,82 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <memory>
 
 #include "common/error.h"
+#include "document/files/bmp_bytes.h"
 #include "document/files/bmp_decoder.h"
 #include "document/files/bmp_errors.h"
 #include "document/files/bmp_large_pages.h"
+#include "document/files/bmp_pixel_rows.h"
 #include "document/files/picture_size.h"
 
 namespace kreslix {
 
 namespace bmp {
+
+namespace {
+
+// Rows of a 24-bit file are read this many bytes at a time: the band stays in the processor's
+// cache between the read and the decoding, and no memory the size of the file is needed.
+constexpr qint64 kBandBytes = qint64(1) << 20;
+
+// Pixel data never needs more bytes than the largest picture allowed takes in memory (run-length
+// data of such a picture included), so bytes past that are not read.
+qint64 bytesWorthReading() {
+    return pictureMemoryLimit() + (qint64(1) << 20);
+}
+
+// Reads exactly bytes bytes from the file's current position; a file that ends sooner (also one
+// shortened while it is read) fails with "Stream read error".
+void readFully(QFile& file, uchar* into, qint64 bytes) {
+    qint64 done = 0;
+    while (done < bytes) {
+        const qint64 got = file.read(reinterpret_cast<char*>(into) + done, bytes - done);
+        if (got <= 0)
+            failShortFile();
+        done += got;
+    }
+}
+
+// The whole file in one read: decoding then works on memory only.
+Picture decodeWholeFile(QFile& file) {
+    const LargeBuffer bytes(qMin(file.size(), bytesWorthReading()));
+    if (bytes.size() > 0 && !bytes.data())
+        failShortFile();
+    if (!file.seek(0))
+        failShortFile();
+    readFully(file, bytes.data(), bytes.size());
+    return decodeBmp(bytes.data(), bytes.size());
+}
+
+// Uncompressed 24-bit rows go from the file through one small band into the picture. The
+// layout was checked against the file's size, so the picture is allocated only for rows the
+// file holds; a file shortened since fails its read, and the picture is dropped unreturned.
+Picture decode24BitBands(QFile& file, const BmpLayout& layout, qint64 bandBytes) {
+    Picture picture;
+    picture.image = allocatePicture(layout);
+    if (picture.image.isNull())
+        return picture;  // an empty picture has no rows
+    const int height = picture.image.height();
+    const int bandRows = int(qBound(qint64(1), bandBytes / layout.rowBytes, qint64(height)));
+    const std::unique_ptr<uchar[]> band(new uchar[size_t(bandRows * layout.rowBytes)]);
+    if (!file.seek(layout.pixelOffset))
+        failShortFile();
+    const StoredRows rows{nullptr, layout.rowBytes, height, layout.topDown};
+    for (int first = 0; first < height; first += bandRows) {
+        const int count = qMin(bandRows, height - first);
+        // The file's last row may lack its padding.
+        const bool last = first + count == height;
+        const qint64 bytes = layout.rowBytes * (count - 1) +
+                             (last ? packedRowBytes(layout.width, 24) : layout.rowBytes);
+        readFully(file, band.get(), bytes);
+        decode24BitBand(rows, band.get(), first, count, picture.image);
+    }
+    return picture;
+}
+
+}  // namespace
 
 void checkBmpExtension(const QString& path) {
     const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
@@ -22,37 +88,26 @@ void checkBmpExtension(const QString& path) {
     }
 }
 
-}  // namespace bmp
-
-namespace {
-
-// Pixel data never needs more bytes than the largest picture allowed takes in memory (run-length
-// data of such a picture included), so bytes past that are not read.
-qint64 bytesWorthReading() {
-    return pictureMemoryLimit() + (qint64(1) << 20);
-}
-
-}  // namespace
-
-Picture readBmp(const QString& path) {
-    bmp::checkBmpExtension(path);
+Picture readBmpFile(const QString& path, qint64 bandBytes) {
+    checkBmpExtension(path);
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         throw KreslixError(QStringLiteral("Cannot open file %1").arg(path));
     }
-    // The whole file in one read: decoding then works on memory only.
-    const bmp::LargeBuffer bytes(qMin(file.size(), bytesWorthReading()));
-    if (bytes.size() > 0 && !bytes.data())
-        bmp::failShortFile();
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 got =
-            file.read(reinterpret_cast<char*>(bytes.data()) + done, bytes.size() - done);
-        if (got <= 0)
-            bmp::failShortFile();
-        done += got;
-    }
-    return bmp::decodeBmp(bytes.data(), bytes.size());
+    // The headers first, checked against the file's size before any picture is allocated.
+    const qint64 size = file.size();
+    uchar head[kLongestHeadBytes];
+    readFully(file, head, qMin(size, kLongestHeadBytes));
+    const BmpLayout layout = parseBmpLayout(head, size);
+    if (layout.bitsPerPixel == 24 && layout.compression == kRgb)
+        return decode24BitBands(file, layout, bandBytes);
+    return decodeWholeFile(file);
+}
+
+}  // namespace bmp
+
+Picture readBmp(const QString& path) {
+    return bmp::readBmpFile(path, bmp::kBandBytes);
 }
 
 }  // namespace kreslix

@@ -9,7 +9,7 @@ namespace kreslix {
 
 namespace {
 
-constexpr Int64 kDefaultThreshold = Int64(1) << 18;
+constexpr Int64 kDefaultThreshold = Int64(1) << 20;
 // Parts about this big keep the hand-out cheap and still share the work evenly when a helper
 // starts late.
 constexpr Int64 kPartCost = Int64(1) << 19;

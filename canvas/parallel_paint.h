@@ -19,7 +19,8 @@ void paintInParts(SpanPainter& painter, Int64 first, Int64 last, Int64 costPerIt
 // of memory and working out where the run lies.
 inline constexpr Int64 kRowOverhead = 32;
 
-// The least work that is split over the pool (the default is about a quarter of a megapixel).
+// The least work that is split over the pool (the default is about a megapixel: below that, a
+// helper that is slow to wake costs more than it saves).
 Int64 parallelThreshold();
 void setParallelThreshold(Int64 cost);
 

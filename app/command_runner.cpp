@@ -17,6 +17,8 @@ void CommandRunner::run(const std::function<void()>& handler) const {
         prompts_.showError(errorBoxText(QStringLiteral("Out of memory")));
     } catch (const std::exception& e) {
         prompts_.showError(errorBoxText(QString::fromLocal8Bit(e.what())));
+    } catch (...) {
+        prompts_.showError(errorBoxText(QStringLiteral("Unknown failure")));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "document/files/bmp_file_output.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,10 @@ namespace {
 [[noreturn]] void failCreate(const QString& path) {
     throw KreslixError(QStringLiteral("Cannot create file %1").arg(path));
 }
+
+// Written bytes are sent on to the disk in steps of this size while the rest is still being
+// encoded, so that the sync before the file replaces the old one has little left to wait for.
+constexpr qint64 kWriteBackStep = qint64(8) << 20;
 
 [[noreturn]] void failWrite() {
     throw KreslixError(QStringLiteral("Stream write error"));
@@ -38,13 +43,21 @@ void checkWritableTarget(const QString& path) {
 
 BmpFileOutput::BmpFileOutput(const QString& path, ByteSink sink)
     : file_(path), sink_(std::move(sink)) {
-    if (!file_.open(QIODevice::WriteOnly))
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         failCreate(path);
 }
 
 void BmpFileOutput::write(const char* data, qint64 size) {
     if (sink_(file_, data, size) != size)
         failWrite();
+    written_ += size;
+    if (written_ - writingBack_ >= kWriteBackStep) {
+        // Only starts the writing; the sync in commit() still waits for all of it. A refusal
+        // costs nothing but the overlap.
+        ::sync_file_range(file_.handle(), writingBack_, written_ - writingBack_,
+                          SYNC_FILE_RANGE_WRITE);
+        writingBack_ = written_;
+    }
 }
 
 void BmpFileOutput::commit() {

@@ -29,6 +29,8 @@ public:
 private:
     QSaveFile file_;
     ByteSink sink_;
+    qint64 written_ = 0;      // bytes written so far
+    qint64 writingBack_ = 0;  // bytes whose write to the disk has been started
 };
 
 }  // namespace kreslix::bmp

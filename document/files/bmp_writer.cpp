@@ -15,7 +15,9 @@ namespace bmp {
 
 namespace {
 
-constexpr qint64 kBufferBytes = 4 << 20;
+// Rows are encoded into a buffer small enough to stay in the processor's cache until it is
+// handed to the file.
+constexpr qint64 kBufferBytes = 512 << 10;
 constexpr quint32 kPixelsPerMetre = 3780;  // 96 dots per inch
 
 // File header, info header, masks and colour table; returns their length.

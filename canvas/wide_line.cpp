@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "canvas/parallel_paint.h"
+#include "canvas/wide_line_exact.h"
 
 namespace kreslix {
 
@@ -84,42 +85,55 @@ void addDisc(Interval& row, Real cx, Real cy, Real radius, Real y) {
     row.unite(cx - half, cx + half);
 }
 
+// The rows of the stroke worked out in long double. Any int coordinates and widths stay in range
+// (doubled coordinates need 33 bits, their products 66), at the price of a few roundings.
+void paintRowsReal(SpanPainter& part, const StrokeEnds& ends, Int64 from, Int64 to) {
+    const Real radius = ends.radius;
+    const Real ax = Real(ends.ax), ay = Real(ends.ay), bx = Real(ends.bx), by = Real(ends.by);
+    const Band band(ax, ay, bx, by, radius);
+    const Int64 limit = 2 * Int64(part.width()) + 4;
+    for (Int64 y = from; y <= to; ++y) {
+        const Real centre = Real(2 * y + 1);
+        Interval row;
+        addDisc(row, ax, ay, radius, centre);
+        addDisc(row, bx, by, radius, centre);
+        band.addTo(row, centre);
+        if (!(row.low < row.high))
+            continue;
+        // Pixel x is covered when low < 2x + 1 < high.
+        const Int64 low = clampedFloor(row.low, -4, limit);
+        const Int64 high = clampedCeil(row.high, -4, limit);
+        part.paintSpan(y, floorDiv<Int64>(low - 1, 2) + 1, ceilDiv<Int64>(high - 1, 2) - 1);
+    }
+}
+
 }  // namespace
 
-void drawWideLine(SpanPainter& painter, int x0, int y0, int x1, int y1, int width) {
+void drawWideLine(SpanPainter& painter, int x0, int y0, int x1, int y1, int width,
+                  WideLineArithmetic arithmetic) {
     if ((x0 == x1 && y0 == y1) || painter.isNoOp() || painter.width() == 0)
         return;
     // Odd widths centre the stroke on pixel centres, even widths on pixel corners.
     const Int64 shift = (width % 2 != 0) ? 1 : 0;
-    const Int64 ax = 2 * Int64(x0) + shift, ay = 2 * Int64(y0) + shift;
-    const Int64 bx = 2 * Int64(x1) + shift, by = 2 * Int64(y1) + shift;
-    const Real radius = width;
-    const Band band(Real(ax), Real(ay), Real(bx), Real(by), radius);
+    const StrokeEnds ends{2 * Int64(x0) + shift, 2 * Int64(y0) + shift, 2 * Int64(x1) + shift,
+                          2 * Int64(y1) + shift, width};
 
     // Rows whose centre 2y + 1 lies strictly inside (min y - radius, max y + radius).
-    const Int64 top = floorDiv<Int64>(std::min(ay, by) - width - 1, 2) + 1;
-    const Int64 bottom = ceilDiv<Int64>(std::max(ay, by) + width - 1, 2) - 1;
+    const Int64 top = floorDiv<Int64>(std::min(ends.ay, ends.by) - width - 1, 2) + 1;
+    const Int64 bottom = ceilDiv<Int64>(std::max(ends.ay, ends.by) + width - 1, 2) - 1;
     const Int64 firstRow = std::max<Int64>(top, 0);
     const Int64 lastRow = std::min<Int64>(bottom, painter.height() - 1);
-    const Int64 limit = 2 * Int64(painter.width()) + 4;
+    const bool exact =
+        arithmetic == WideLineArithmetic::Automatic && fitsExactRows(ends, painter.height());
     const auto paintRows = [&](SpanPainter& part, Int64 from, Int64 to) {
-        for (Int64 y = from; y <= to; ++y) {
-            const Real centre = Real(2 * y + 1);
-            Interval row;
-            addDisc(row, Real(ax), Real(ay), radius, centre);
-            addDisc(row, Real(bx), Real(by), radius, centre);
-            band.addTo(row, centre);
-            if (!(row.low < row.high))
-                continue;
-            // Pixel x is covered when low < 2x + 1 < high.
-            const Int64 low = clampedFloor(row.low, -4, limit);
-            const Int64 high = clampedCeil(row.high, -4, limit);
-            part.paintSpan(y, floorDiv<Int64>(low - 1, 2) + 1, ceilDiv<Int64>(high - 1, 2) - 1);
-        }
+        if (exact)
+            paintRowsExact(part, ends, from, to);
+        else
+            paintRowsReal(part, ends, from, to);
     };
     // A row of a steep stroke covers about the pen width; of a flat one, up to the whole row.
-    const Int64 slantRun =
-        std::min<Int64>(std::llabs(bx - ax) / (std::llabs(by - ay) + 1) + 1, painter.width());
+    const Int64 slantRun = std::min<Int64>(
+        std::llabs(ends.bx - ends.ax) / (std::llabs(ends.by - ends.ay) + 1) + 1, painter.width());
     const Int64 rowCost =
         std::min<Int64>(painter.width(), (slantRun + 1) * std::min<Int64>(width, painter.width()));
     paintInParts(painter, firstRow, lastRow, rowCost + kRowOverhead, paintRows);

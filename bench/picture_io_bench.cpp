@@ -122,7 +122,9 @@ class RecordingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.error_occurred)
+            // With repetitions, the median stands for a benchmark; the other summaries don't.
+            if (run.error_occurred ||
+                (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median"))
                 continue;
             Measured& measured = times[run.run_name.function_name];
             measured.realMs = run.GetAdjustedRealTime();

@@ -110,9 +110,9 @@ TEST_F(Reader, ImpossibleHeadersAreRefused) {
         {"most negative height", 22, 0x80000000u, "Stream read error"},
         {"huge width", 18, 0x7FFFFFFF, "Stream read error"},
     };
-    test::BmpSpec spec{8, 2, 24, 0, {}, {}, QByteArray(48, '\x40')};
+    test::BmpLayout layout{8, 2, 24, 0, {}, {}, QByteArray(48, '\x40')};
     for (const BrokenHeader& c : cases) {
-        QByteArray bytes = test::buildBmp(spec);
+        QByteArray bytes = test::buildBmp(layout);
         for (int i = 0; i < 4; ++i)
             bytes[c.offset + i] = char(c.value >> (8 * i));
         const QString file = put(QStringLiteral("broken.bmp"), bytes);

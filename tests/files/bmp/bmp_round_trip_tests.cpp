@@ -39,9 +39,9 @@ protected:
         return fileBytes(path(QStringLiteral("out.bmp")));
     }
 
-    QString putBmp(const test::BmpSpec& spec) {
+    QString putBmp(const test::BmpLayout& layout) {
         const QString file = path(QStringLiteral("in.bmp"));
-        test::putFileBytes(file, test::buildBmp(spec));
+        test::putFileBytes(file, test::buildBmp(layout));
         return file;
     }
 
@@ -106,7 +106,7 @@ TEST_F(RoundTrip, AmbiguousPixelsComeBackAsStored) {
     const QByteArray twoBitRows = QByteArray::fromHex("1be40000e4180000");
     const QByteArray sixteenBitRows = QByteArray::fromHex("1f80e07f0000ff7f");
     const QByteArray thirtyTwoBitRows = QByteArray::fromHex("0102037f040506ff0708090010203040");
-    const std::vector<test::BmpSpec> specs = {
+    const std::vector<test::BmpLayout> layouts = {
         {4, 2, 8, 0, {}, {0x00FF0000, 0x11FF0000, 0x0000FF00}, eightBitRows},
         {7, 2, 2, 0, {}, {0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00}, twoBitRows},
         {2, 2, 16, 0, {}, {}, sixteenBitRows},
@@ -114,9 +114,9 @@ TEST_F(RoundTrip, AmbiguousPixelsComeBackAsStored) {
         {2, 2, 32, 3, {0xFF0000, 0xFF00, 0xFF}, {}, thirtyTwoBitRows},
         {2, 2, 16, 3, {0xF800, 0x07C0, 0x003E}, {}, sixteenBitRows},
     };
-    for (size_t i = 0; i < specs.size(); ++i) {
-        const QByteArray original = test::buildBmp(specs[i]);
-        const QByteArray written = rewrite(putBmp(specs[i]));
+    for (size_t i = 0; i < layouts.size(); ++i) {
+        const QByteArray original = test::buildBmp(layouts[i]);
+        const QByteArray written = rewrite(putBmp(layouts[i]));
         EXPECT_EQ(written.mid(54).toHex().toStdString(), original.mid(54).toHex().toStdString())
             << "case " << i;
     }

@@ -67,7 +67,7 @@ QByteArray rowsAndTable(const QByteArray& file) {
     return file.mid(54 + masks);
 }
 
-QByteArray buildBmp(const BmpSpec& spec) {
+QByteArray buildBmp(const BmpLayout& layout) {
     QByteArray out(54, '\0');
     auto put32 = [&out](int at, quint32 value) {
         qToLittleEndian<quint32>(value, reinterpret_cast<uchar*>(out.data()) + at);
@@ -76,23 +76,23 @@ QByteArray buildBmp(const BmpSpec& spec) {
         out.append(QByteArray(4, '\0'));
         put32(int(out.size()) - 4, value);
     };
-    for (quint32 mask : spec.masks)
+    for (quint32 mask : layout.masks)
         append32(mask);
-    for (quint32 entry : spec.table)
+    for (quint32 entry : layout.table)
         append32(entry);
     const int offset = int(out.size());
-    out.append(spec.pixels);
+    out.append(layout.pixels);
     out[0] = 'B';
     out[1] = 'M';
     put32(2, quint32(out.size()));
     put32(10, quint32(offset));
     put32(14, 40);
-    put32(18, quint32(spec.width));
-    put32(22, quint32(spec.height));
-    put32(26, 1 | (quint32(spec.bitsPerPixel) << 16));
-    put32(30, spec.compression);
-    put32(34, quint32(spec.pixels.size()));
-    put32(46, quint32(spec.table.size()));
+    put32(18, quint32(layout.width));
+    put32(22, quint32(layout.height));
+    put32(26, 1 | (quint32(layout.bitsPerPixel) << 16));
+    put32(30, layout.compression);
+    put32(34, quint32(layout.pixels.size()));
+    put32(46, quint32(layout.table.size()));
     return out;
 }
 

@@ -27,7 +27,7 @@ QByteArray rowsAndTable(const QByteArray& file);
 
 // A BMP file with a 40-byte header: masks (for compression 3) follow the header, then the colour
 // table, then the given pixel data as stored. A negative height stores rows top-down.
-struct BmpSpec {
+struct BmpLayout {
     int width = 1;
     int height = 1;
     int bitsPerPixel = 24;
@@ -36,7 +36,7 @@ struct BmpSpec {
     std::vector<quint32> table;  // entries with blue in the low byte
     QByteArray pixels;
 };
-QByteArray buildBmp(const BmpSpec& spec);
+QByteArray buildBmp(const BmpLayout& layout);
 
 // Names of the files in folder (sorted), without the folder.
 QStringList filesIn(const QString& folder);

@@ -37,37 +37,21 @@ struct FourComponentFile {
 
 QByteArray encode(const FourComponentFile& kind) {
     const int width = kStripeWidth * int(std::size(kStripes));
-    std::vector<uchar> row(size_t(width) * 4);
-    for (int x = 0; x < width; ++x) {
-        for (int c = 0; c < 4; ++c) {
-            const uchar ink = kStripes[x / kStripeWidth].ink[c];
-            row[size_t(x) * 4 + c] = kind.adobeMarker ? uchar(255 - ink) : ink;
-        }
-    }
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = JDIMENSION(width);
-    cinfo.image_height = kHeight;
-    cinfo.input_components = 4;
-    cinfo.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_colorspace(&cinfo, kind.stored);
-    jpeg_set_quality(&cinfo, 95, TRUE);
-    cinfo.write_Adobe_marker = kind.adobeMarker ? TRUE : FALSE;
-    jpeg_start_compress(&cinfo, TRUE);
-    JSAMPROW rows[1] = {row.data()};
-    while (cinfo.next_scanline < cinfo.image_height)
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
-    std::free(buffer);
-    return bytes;
+    return compressJpeg(
+        width, kHeight, 4, JCS_CMYK,
+        [&](jpeg_compress_struct& cinfo) {
+            jpeg_set_colorspace(&cinfo, kind.stored);
+            jpeg_set_quality(&cinfo, 95, TRUE);
+            cinfo.write_Adobe_marker = kind.adobeMarker ? TRUE : FALSE;
+        },
+        [&](int, uchar* row) {
+            for (int x = 0; x < width; ++x) {
+                for (int c = 0; c < 4; ++c) {
+                    const uchar ink = kStripes[x / kStripeWidth].ink[c];
+                    row[x * 4 + c] = kind.adobeMarker ? uchar(255 - ink) : ink;
+                }
+            }
+        });
 }
 
 TEST(JpegFourComponents, DecodeToTheColoursOfTheirInk) {

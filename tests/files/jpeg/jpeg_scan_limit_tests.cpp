@@ -24,38 +24,23 @@ std::vector<jpeg_scan_info> manyScans(int bits) {
     scans.push_back({1, {0, 0, 0, 0}, 0, 0, 0, 0});
     for (int k = 1; k < 64; ++k) {
         scans.push_back({1, {0, 0, 0, 0}, k, k, 0, bits});
-        for (int al = bits - 1; al >= 0; --al) scans.push_back({1, {0, 0, 0, 0}, k, k, al + 1, al});
+        for (int al = bits - 1; al >= 0; --al)
+            scans.push_back({1, {0, 0, 0, 0}, k, k, al + 1, al});
     }
     return scans;
 }
 
 QByteArray encodeGrey(const std::vector<jpeg_scan_info>& scans) {
-    std::vector<uchar> row(kSide);
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = kSide;
-    cinfo.image_height = kSide;
-    cinfo.input_components = 1;
-    cinfo.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&cinfo);
-    cinfo.scan_info = scans.data();
-    cinfo.num_scans = int(scans.size());
-    jpeg_start_compress(&cinfo, TRUE);
-    JSAMPROW rows[1] = {row.data()};
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) row[size_t(x)] = uchar((x * 16 + y * 7) & 0xFF);
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
-    std::free(buffer);
-    return bytes;
+    return compressJpeg(
+        kSide, kSide, 1, JCS_GRAYSCALE,
+        [&](jpeg_compress_struct& cinfo) {
+            cinfo.scan_info = scans.data();
+            cinfo.num_scans = int(scans.size());
+        },
+        [](int y, uchar* row) {
+            for (int x = 0; x < kSide; ++x)
+                row[x] = uchar((x * 16 + y * 7) & 0xFF);
+        });
 }
 
 TEST(JpegScanLimit, ProgressiveFileWithUpTo256ScansDecodes) {

@@ -28,6 +28,36 @@ Picture decodeBytes(const QByteArray& bytes) {
                       static_cast<std::size_t>(bytes.size()));
 }
 
+QByteArray compressJpeg(int width, int height, int components, J_COLOR_SPACE inSpace,
+                        const std::function<void(jpeg_compress_struct&)>& setup,
+                        const std::function<void(int y, uchar* row)>& fillRow) {
+    std::vector<uchar> row(size_t(width) * size_t(components));
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = components;
+    cinfo.in_color_space = inSpace;
+    jpeg_set_defaults(&cinfo);
+    setup(cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    JSAMPROW rows[1] = {row.data()};
+    for (int y = 0; y < height; ++y) {
+        fillRow(y, row.data());
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    std::free(buffer);
+    return bytes;
+}
+
 std::optional<QImage> djpegDecode(const QString& path, const QStringList& options) {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("djpeg"));
     if (program.isEmpty())

@@ -14,14 +14,10 @@ struct ButtonRow {
 };
 
 const ButtonRow kButtons[] = {
-    {"SpeedButton5", "Nový", glyphs::newPicture},
-    {"SpeedButton6", "Otvoriť", glyphs::open},
-    {"TlacitkoUloz", "Uložiť", glyphs::save},
-    {nullptr, nullptr, nullptr},
-    {"SpeedButton11", "Tlačiť", glyphs::print},
-    {nullptr, nullptr, nullptr},
-    {"SpeedButton8", "Vystrihnúť", glyphs::cut},
-    {"SpeedButton9", "Kopírovať", glyphs::copy},
+    {"SpeedButton5", "Nový", glyphs::newPicture}, {"SpeedButton6", "Otvoriť", glyphs::open},
+    {"TlacitkoUloz", "Uložiť", glyphs::save},     {nullptr, nullptr, nullptr},
+    {"SpeedButton11", "Tlačiť", glyphs::print},   {nullptr, nullptr, nullptr},
+    {"SpeedButton8", "Vystrihnúť", glyphs::cut},  {"SpeedButton9", "Kopírovať", glyphs::copy},
     {"SpeedButton10", "Prilepiť", glyphs::paste},
 };
 

@@ -13,11 +13,11 @@ struct PaletteRow {
 
 // Row 1, then row 2, each left to right.
 const PaletteRow kPalette[16] = {
-    {"biela", 0x00FFFFFF},       {"siva", 0x00C0C0C0},      {"zlta", 0x0000FFFF},
-    {"zelena", 0x0000FF00},      {"cervena", 0x000000FF},   {"modra", 0x00FF0000},
-    {"ruzova", 0x00FF00FF},      {"tyrkysova", 0x00FFFF00}, {"cierna", 0x00000000},
-    {"silnosiva", 0x00808080},   {"silnozlta", 0x00008080}, {"silnozelena", 0x00008000},
-    {"silnocervena", 0x00000080}, {"silnomodra", 0x00800000}, {"fialova", 0x00800080},
+    {"biela", 0x00FFFFFF},          {"siva", 0x00C0C0C0},       {"zlta", 0x0000FFFF},
+    {"zelena", 0x0000FF00},         {"cervena", 0x000000FF},    {"modra", 0x00FF0000},
+    {"ruzova", 0x00FF00FF},         {"tyrkysova", 0x00FFFF00},  {"cierna", 0x00000000},
+    {"silnosiva", 0x00808080},      {"silnozlta", 0x00008080},  {"silnozelena", 0x00008000},
+    {"silnocervena", 0x00000080},   {"silnomodra", 0x00800000}, {"fialova", 0x00800080},
     {"tmavotyrkysova", 0x00808000},
 };
 
@@ -43,7 +43,9 @@ void ColourCell::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
 }
 
-void ColourCell::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void ColourCell::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
 
 void ColourCell::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {

@@ -35,7 +35,9 @@ void DialogPrompts::showError(const QString& text) {
     box.exec();
 }
 
-void DialogPrompts::beep() { QApplication::beep(); }
+void DialogPrompts::beep() {
+    QApplication::beep();
+}
 
 void DialogPrompts::setBusy(bool busy) {
     if (busy) {
@@ -47,7 +49,8 @@ void DialogPrompts::setBusy(bool busy) {
 
 std::optional<Colour> DialogPrompts::chooseColour(Colour preset) {
     colourDialog_->setCurrentColor(QColor(toPixel(preset)));
-    if (colourDialog_->exec() != QDialog::Accepted) return std::nullopt;
+    if (colourDialog_->exec() != QDialog::Accepted)
+        return std::nullopt;
     return fromPixel(colourDialog_->selectedColor().rgb());
 }
 
@@ -56,29 +59,33 @@ ModalResult DialogPrompts::askSaveChanges() {
 }
 
 bool DialogPrompts::askOverwrite() {
-    if (!overwrite_) overwrite_ = new Texistu(window_);
+    if (!overwrite_)
+        overwrite_ = new Texistu(window_);
     overwrite_->exec();
     return overwrite_->replaceChosen();
 }
 
 std::optional<QString> DialogPrompts::chooseSaveFile() {
     const QString path = runFileDialog(saveDialog_);
-    if (path.isEmpty()) return std::nullopt;
+    if (path.isEmpty())
+        return std::nullopt;
     return path;
 }
 
 std::optional<QString> DialogPrompts::chooseOpenFile() {
     const QString path = runFileDialog(openDialog_);
-    if (path.isEmpty()) return std::nullopt;
+    if (path.isEmpty())
+        return std::nullopt;
     return path;
 }
 
 std::optional<NewPictureAnswer> DialogPrompts::askNewPicture(const QString& widthText,
-                                                            const QString& heightText) {
+                                                             const QString& heightText) {
     newPicture_->WidthEdit()->setText(widthText);
     newPicture_->HeightEdit()->setText(heightText);
     newPicture_->WidthEdit()->setFocus(Qt::OtherFocusReason);
-    if (newPicture_->exec() == QDialog::Rejected) return std::nullopt;
+    if (newPicture_->exec() == QDialog::Rejected)
+        return std::nullopt;
     return NewPictureAnswer{newPicture_->WidthEdit()->text(), newPicture_->HeightEdit()->text(),
                             newPicture_->FPo()};
 }

@@ -3,7 +3,8 @@
 namespace kreslix {
 
 QString errorBoxText(const QString& message) {
-    if (message.isEmpty() || message.back() <= QChar(u'.')) return message;
+    if (message.isEmpty() || message.back() <= QChar(u'.'))
+        return message;
     return message + u'.';
 }
 

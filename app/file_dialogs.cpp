@@ -52,8 +52,10 @@ QString runFileDialog(QFileDialog* dialog) {
     // Before any file has been chosen the selection is the dialog's folder; selecting that would
     // open the dialog on the folder's parent with the folder's name offered as the file name.
     const QStringList last = dialog->selectedFiles();
-    if (!last.isEmpty() && !QFileInfo(last.front()).isDir()) dialog->selectFile(last.front());
-    if (dialog->exec() != QDialog::Accepted) return QString();
+    if (!last.isEmpty() && !QFileInfo(last.front()).isDir())
+        dialog->selectFile(last.front());
+    if (dialog->exec() != QDialog::Accepted)
+        return QString();
     const QStringList chosen = dialog->selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.front();
 }

@@ -21,7 +21,9 @@ struct MenuRow {
 };
 
 constexpr QKeyCombination kNone{};
-constexpr QKeyCombination ctrl(Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); }
+constexpr QKeyCombination ctrl(Qt::Key key) {
+    return QKeyCombination(Qt::ControlModifier, key);
+}
 
 const MenuRow kMainMenu[] = {
     {"&Súbor",
@@ -62,10 +64,8 @@ const MenuRow kMainMenu[] = {
 };
 
 const ItemRow kPopupMenu[] = {
-    {"Vystrihn1", "Vystrihnúť", kNone, false},
-    {"Koprova1", "Kopírovať", kNone, false},
-    {"Prilepi1", "Prilepiť", kNone, false},
-    {"-", "", kNone, false},
+    {"Vystrihn1", "Vystrihnúť", kNone, false}, {"Koprova1", "Kopírovať", kNone, false},
+    {"Prilepi1", "Prilepiť", kNone, false},    {"-", "", kNone, false},
     {"Zmaza1", "Zmazať", kNone, false},
 };
 
@@ -79,7 +79,8 @@ MainMenu::MainMenu(QMainWindow* window) {
         }
         QAction* action = menu->addAction(QString::fromUtf8(row.caption));
         action->setObjectName(QLatin1String(row.name));
-        if (row.shortcut != kNone) action->setShortcut(QKeySequence(row.shortcut));
+        if (row.shortcut != kNone)
+            action->setShortcut(QKeySequence(row.shortcut));
         action->setCheckable(row.checkable);
         action->setChecked(row.checkable);
         actions_.insert(action->objectName(), action);
@@ -89,12 +90,14 @@ MainMenu::MainMenu(QMainWindow* window) {
     bar->setObjectName(QStringLiteral("MainMenu1"));
     for (const MenuRow& menuRow : kMainMenu) {
         QMenu* menu = bar->addMenu(QString::fromUtf8(menuRow.caption));
-        for (const ItemRow& row : menuRow.items) addItem(menu, row);
+        for (const ItemRow& row : menuRow.items)
+            addItem(menu, row);
     }
 
     popup_ = new QMenu(window);
     popup_->setObjectName(QStringLiteral("PopupMenu"));
-    for (const ItemRow& row : kPopupMenu) addItem(popup_, row);
+    for (const ItemRow& row : kPopupMenu)
+        addItem(popup_, row);
 }
 
 }  // namespace kreslix

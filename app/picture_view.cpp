@@ -20,7 +20,8 @@ PictureView::PictureView(const QImage* image, QWidget* parent) : QWidget(parent)
 
 void PictureView::fitPicture() {
     // An empty picture keeps the control's last size, as an auto-sized picture control does.
-    if (image_->width() > 0 && image_->height() > 0) resize(image_->size());
+    if (image_->width() > 0 && image_->height() > 0)
+        resize(image_->size());
     update();
 }
 
@@ -28,31 +29,41 @@ void PictureView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
     const QRect inPicture = area & image_->rect();
-    if (!inPicture.isEmpty()) painter.drawImage(inPicture.topLeft(), *image_, inPicture);
+    if (!inPicture.isEmpty())
+        painter.drawImage(inPicture.topLeft(), *image_, inPicture);
     // Where the control is larger than an empty picture, show the scroll area's background.
     const QRegion rest = QRegion(area) - inPicture;
-    for (const QRect& r : rest) painter.fillRect(r, palette().window());
+    for (const QRect& r : rest)
+        painter.fillRect(r, palette().window());
 }
 
-bool PictureView::overPicture(QPoint pos) const { return visibleRegion().contains(pos); }
+bool PictureView::overPicture(QPoint pos) const {
+    return visibleRegion().contains(pos);
+}
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) leftCaptured_ = true;
+    if (event->button() == Qt::LeftButton)
+        leftCaptured_ = true;
     emit pressed(event->button(), event->position().toPoint());
 }
 
-void PictureView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void PictureView::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    if (leftCaptured_ || overPicture(pos)) emit moved(pos);
+    if (leftCaptured_ || overPicture(pos))
+        emit moved(pos);
 }
 
 void PictureView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const bool captured = event->button() == Qt::LeftButton && leftCaptured_;
-    if (event->button() == Qt::LeftButton) leftCaptured_ = false;
-    if (!captured && !overPicture(pos)) return;
+    if (event->button() == Qt::LeftButton)
+        leftCaptured_ = false;
+    if (!captured && !overPicture(pos))
+        return;
     emit released(event->button(), pos);
     if (event->button() == Qt::RightButton && overPicture(pos)) {
         emit popupRequested(event->globalPosition().toPoint());

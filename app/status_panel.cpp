@@ -20,8 +20,12 @@ StatusPanel::StatusPanel(QWidget* parent) : QStatusBar(parent) {
     addWidget(panels_[1], 1);
 }
 
-QString StatusPanel::panelText(int index) const { return panels_[index]->text(); }
+QString StatusPanel::panelText(int index) const {
+    return panels_[index]->text();
+}
 
-void StatusPanel::setPanelText(int index, const QString& text) { panels_[index]->setText(text); }
+void StatusPanel::setPanelText(int index, const QString& text) {
+    panels_[index]->setText(text);
+}
 
 }  // namespace kreslix

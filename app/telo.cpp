@@ -13,9 +13,9 @@
 #include "app/main_menu.h"
 #include "app/panel_docking.h"
 #include "app/picture_view.h"
-#include "dialogs/spin_edit.h"
 #include "app/status_panel.h"
 #include "app/tool_panel.h"
+#include "dialogs/spin_edit.h"
 #include "document/file_commands.h"
 #include "document/new_picture.h"
 #include "document/save_changes.h"
@@ -37,7 +37,8 @@ THlavneOkno::THlavneOkno(Prompts& prompts, QWidget* parent)
 THlavneOkno::~THlavneOkno() {
     // Tearing the widgets down takes the focus from a width field, whose leaving may clamp its
     // text; its handler must not run on a window whose members are already gone.
-    for (SpinEdit* field : {OknoNastroje->hr(), OknoNastroje->PenSize()}) field->disconnect(this);
+    for (SpinEdit* field : {OknoNastroje->hr(), OknoNastroje->PenSize()})
+        field->disconnect(this);
 }
 
 QSize THlavneOkno::creationSize(QSize offered) {
@@ -126,10 +127,8 @@ void THlavneOkno::connectPanels() {
             run(&THlavneOkno::FarbaPopClick));
     connect(OknoFarby, &ColourPanel::backgroundSwatchClicked, this,
             run(&THlavneOkno::FarbaPozClick));
-    connect(&tools_, &ToolState::foregroundChanged, OknoFarby->FarbaPop(),
-            &ColourCell::setColour);
-    connect(&tools_, &ToolState::backgroundChanged, OknoFarby->FarbaPoz(),
-            &ColourCell::setColour);
+    connect(&tools_, &ToolState::foregroundChanged, OknoFarby->FarbaPop(), &ColourCell::setColour);
+    connect(&tools_, &ToolState::backgroundChanged, OknoFarby->FarbaPoz(), &ColourCell::setColour);
 }
 
 void THlavneOkno::connectHandler(const QString& item, void (THlavneOkno::*handler)()) {
@@ -140,7 +139,8 @@ void THlavneOkno::connectHandler(const QString& item, void (THlavneOkno::*handle
 
 void THlavneOkno::connectHandlers() {
     // Every item starts disabled; an item becomes usable only when its command is connected.
-    for (QAction* action : menu_->actions()) action->setEnabled(false);
+    for (QAction* action : menu_->actions())
+        action->setEnabled(false);
     for (const char* name : {"SpeedButton5", "SpeedButton6", "TlacitkoUloz", "SpeedButton11",
                              "SpeedButton8", "SpeedButton9", "SpeedButton10"}) {
         OknoTlacidla->button(QLatin1String(name))->setEnabled(false);
@@ -174,9 +174,13 @@ void THlavneOkno::connectButton(const QString& name, void (THlavneOkno::*handler
     connect(button, &QToolButton::clicked, this, guarded(handler));
 }
 
-int THlavneOkno::widthFieldValue() const { return OknoNastroje->hr()->value(); }
+int THlavneOkno::widthFieldValue() const {
+    return OknoNastroje->hr()->value();
+}
 
-bool THlavneOkno::positionShown() const { return menu_->action("PozKurzor")->isChecked(); }
+bool THlavneOkno::positionShown() const {
+    return menu_->action("PozKurzor")->isChecked();
+}
 
 void THlavneOkno::FormMouseDown(Qt::MouseButton, QPoint pos) {
     strokes_.FormMouseDown(pos.x(), pos.y());
@@ -196,20 +200,34 @@ void THlavneOkno::FormMouseUp(Qt::MouseButton, QPoint pos) {
     strokes_.FormMouseUp(pos.x(), pos.y());
 }
 
-void THlavneOkno::Exit1Click() { close(); }
+void THlavneOkno::Exit1Click() {
+    close();
+}
 
-void THlavneOkno::New1Click() { kreslix::New1Click(document_, prompts_); }
+void THlavneOkno::New1Click() {
+    kreslix::New1Click(document_, prompts_);
+}
 
-void THlavneOkno::Open1Click() { kreslix::Open1Click(document_, prompts_); }
+void THlavneOkno::Open1Click() {
+    kreslix::Open1Click(document_, prompts_);
+}
 
-void THlavneOkno::Save1Click() { kreslix::Save1Click(document_, prompts_); }
+void THlavneOkno::Save1Click() {
+    kreslix::Save1Click(document_, prompts_);
+}
 
-void THlavneOkno::Saveas1Click() { kreslix::Saveas1Click(document_, prompts_); }
+void THlavneOkno::Saveas1Click() {
+    kreslix::Saveas1Click(document_, prompts_);
+}
 
-void THlavneOkno::Koprovado1Click() { kreslix::Koprovado1Click(document_, prompts_); }
+void THlavneOkno::Koprovado1Click() {
+    kreslix::Koprovado1Click(document_, prompts_);
+}
 
 // Every close asks, whatever the flag; Cancel refuses the close by a silent abort.
-void THlavneOkno::FormClose() { runSaveChangesStep(document_, prompts_); }
+void THlavneOkno::FormClose() {
+    runSaveChangesStep(document_, prompts_);
+}
 
 void THlavneOkno::closeEvent(QCloseEvent* event) {
     bool allowed = false;
@@ -220,13 +238,19 @@ void THlavneOkno::closeEvent(QCloseEvent* event) {
     event->setAccepted(allowed);
 }
 
-void THlavneOkno::FarbaPopClick() { chooseForegroundColour(canvas(), tools_, prompts_); }
+void THlavneOkno::FarbaPopClick() {
+    chooseForegroundColour(canvas(), tools_, prompts_);
+}
 
-void THlavneOkno::FarbaPozClick() { chooseBackgroundColour(canvas(), tools_, prompts_); }
+void THlavneOkno::FarbaPozClick() {
+    chooseBackgroundColour(canvas(), tools_, prompts_);
+}
 
 // The View items are checkable actions: choosing one has already inverted its check mark, and
 // each handler inverts the panel it switches, so the two always agree.
-void THlavneOkno::ZobrNastClick() { OknoNastroje->setVisible(!OknoNastroje->isVisibleTo(this)); }
+void THlavneOkno::ZobrNastClick() {
+    OknoNastroje->setVisible(!OknoNastroje->isVisibleTo(this));
+}
 
 void THlavneOkno::ZobrFarClick() {
     setPanelShown(bottomEdge_, OknoFarby, !OknoFarby->isVisibleTo(this));
@@ -264,12 +288,16 @@ void THlavneOkno::hrChange() {
     }
 }
 
-void THlavneOkno::SpinEdit1Change() { canvas().pen().setWidth(OknoNastroje->PenSize()->value()); }
+void THlavneOkno::SpinEdit1Change() {
+    canvas().pen().setWidth(OknoNastroje->PenSize()->value());
+}
 
 void THlavneOkno::fillToggleClick(bool filled) {
     canvas().brush().setStyle(filled ? bsSolid : bsClear);
 }
 
-void THlavneOkno::paletteClick(Colour colour) { takePaletteColour(canvas(), tools_, colour); }
+void THlavneOkno::paletteClick(Colour colour) {
+    takePaletteColour(canvas(), tools_, colour);
+}
 
 }  // namespace kreslix

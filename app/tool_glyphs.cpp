@@ -17,7 +17,9 @@ QIcon paint(QSize size, const std::function<void(QPainter&)>& draw) {
     return QIcon(pixmap);
 }
 
-QIcon paint16(const std::function<void(QPainter&)>& draw) { return paint(QSize(16, 16), draw); }
+QIcon paint16(const std::function<void(QPainter&)>& draw) {
+    return paint(QSize(16, 16), draw);
+}
 
 }  // namespace
 
@@ -80,7 +82,8 @@ QIcon toolSpray() {
         p.drawRect(2, 7, 6, 8);
         p.fillRect(4, 4, 2, 3, kInk);
         const QPoint dots[] = {{9, 2}, {12, 1}, {11, 4}, {14, 3}, {10, 6}, {13, 6}, {15, 5}};
-        for (QPoint d : dots) p.drawPoint(d);
+        for (QPoint d : dots)
+            p.drawPoint(d);
     });
 }
 
@@ -107,9 +110,8 @@ QIcon toolColourPicker() {
 }
 
 QIcon widthStroke(int width) {
-    return paint(QSize(31, 7), [width](QPainter& p) {
-        p.fillRect(QRect(2, (7 - width) / 2, 27, width), kInk);
-    });
+    return paint(QSize(31, 7),
+                 [width](QPainter& p) { p.fillRect(QRect(2, (7 - width) / 2, 27, width), kInk); });
 }
 
 QIcon fillStyle(bool filled) {

@@ -4,8 +4,8 @@
 #include <QGroupBox>
 #include <QToolButton>
 
-#include "dialogs/spin_edit.h"
 #include "app/tool_glyphs.h"
+#include "dialogs/spin_edit.h"
 
 namespace kreslix {
 namespace {
@@ -61,8 +61,8 @@ void ToolPanel::buildToolButtons() {
     group->setExclusive(true);
     for (int tool = 0; tool < 9; ++tool) {
         const ToolRow& row = kTools[tool];
-        QToolButton* button = speedButton(this, QLatin1String(row.name),
-                                          QRect(row.left, row.top, row.width, 25));
+        QToolButton* button =
+            speedButton(this, QLatin1String(row.name), QRect(row.left, row.top, row.width, 25));
         button->setIcon(row.glyph());
         button->setToolTip(QString::fromUtf8(row.hint));
         group->addButton(button, tool);
@@ -92,7 +92,8 @@ void ToolPanel::buildWidthGroup() {
     widthGroup_->addButton(widthButtons_[5], 6);
     widthButtons_[0]->setChecked(true);
     connect(widthGroup_, &QButtonGroup::idClicked, this, [this](int id) {
-        if (id <= 5) emit widthClicked(id);
+        if (id <= 5)
+            emit widthClicked(id);
     });
 
     hr_ = new SpinEdit(1, 99, box);
@@ -124,7 +125,8 @@ void ToolPanel::buildFillToggles() {
 }
 
 void ToolPanel::pushWidthButton(int n) {
-    if (n >= 1 && n <= 6) widthButtons_[n - 1]->setChecked(true);
+    if (n >= 1 && n <= 6)
+        widthButtons_[n - 1]->setChecked(true);
 }
 
 void ToolPanel::showFillToggles(bool shown) {

@@ -16,7 +16,8 @@ void installSlovakTranslations(QApplication& app) {
     }
     // Installed last, so it is asked first: the standard button texts missing from Qt's file.
     auto* ours = new QTranslator(&app);
-    if (ours->load(QStringLiteral(":/i18n/kreslix_sk.qm"))) QApplication::installTranslator(ours);
+    if (ours->load(QStringLiteral(":/i18n/kreslix_sk.qm")))
+        QApplication::installTranslator(ours);
 }
 
 }  // namespace kreslix

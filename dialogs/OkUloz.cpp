@@ -44,10 +44,13 @@ TOknoUloz::TOknoUloz(QWidget* parent)
 }
 
 void TOknoUloz::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) return;
+    if (event->key() == Qt::Key_Escape)
+        return;
     QDialog::keyPressEvent(event);
 }
 
-void TOknoUloz::closeEvent(QCloseEvent* event) { event->ignore(); }
+void TOknoUloz::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
 
 }  // namespace kreslix

@@ -42,10 +42,13 @@ void Texistu::nieClick() {
 }
 
 void Texistu::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) return;
+    if (event->key() == Qt::Key_Escape)
+        return;
     QDialog::keyPressEvent(event);
 }
 
-void Texistu::closeEvent(QCloseEvent* event) { event->ignore(); }
+void Texistu::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
 
 }  // namespace kreslix

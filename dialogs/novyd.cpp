@@ -12,7 +12,8 @@ namespace {
 
 std::optional<Colour> runColourDialog(QColorDialog* dialog, Colour start) {
     dialog->setCurrentColor(QColor(toPixel(start)));
-    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    if (dialog->exec() != QDialog::Accepted)
+        return std::nullopt;
     return fromPixel(dialog->selectedColor().rgb());
 }
 

@@ -41,14 +41,21 @@ SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent)
     connect(edit_, &QLineEdit::textChanged, this, &SpinEdit::textChanged);
 }
 
-int SpinEdit::value() const { return spinEditValue(edit_->text(), minimum_); }
+int SpinEdit::value() const {
+    return spinEditValue(edit_->text(), minimum_);
+}
 
-void SpinEdit::setValue(int value) { setText(QString::number(value)); }
+void SpinEdit::setValue(int value) {
+    setText(QString::number(value));
+}
 
-QString SpinEdit::text() const { return edit_->text(); }
+QString SpinEdit::text() const {
+    return edit_->text();
+}
 
 void SpinEdit::setText(const QString& text) {
-    if (edit_->text() != text) edit_->setText(text);
+    if (edit_->text() != text)
+        edit_->setText(text);
 }
 
 void SpinEdit::step(int delta) {
@@ -58,7 +65,8 @@ void SpinEdit::step(int delta) {
 void SpinEdit::clampOnLeave() {
     const int v = value();
     const int clamped = clampSpinValue(v, minimum_, maximum_);
-    if (clamped != v) setValue(clamped);
+    if (clamped != v)
+        setValue(clamped);
 }
 
 bool SpinEdit::acceptsCharacter(QChar c) const {
@@ -66,7 +74,8 @@ bool SpinEdit::acceptsCharacter(QChar c) const {
 }
 
 bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != edit_) return QWidget::eventFilter(watched, event);
+    if (watched != edit_)
+        return QWidget::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::ShortcutOverride: {
             // The window's shortcuts (Ctrl+C, Ctrl+Z, Del...) win over the field's own keys.

@@ -42,12 +42,15 @@ void DocumentState::restorePenAndBrush() {
 }
 
 void DocumentState::setSaveButtonEnabled(bool on) {
-    if (saveButtonEnabled_ == on) return;
+    if (saveButtonEnabled_ == on)
+        return;
     saveButtonEnabled_ = on;
     emit saveButtonEnabledChanged(on);
 }
 
-QString DocumentState::untitledCaption() { return QStringLiteral("Kreslix (32bit) - bez názvu"); }
+QString DocumentState::untitledCaption() {
+    return QStringLiteral("Kreslix (32bit) - bez názvu");
+}
 
 QString DocumentState::fileCaption(const QString& path) {
     return QStringLiteral("Kreslix (32bit) - ") + QFileInfo(path).fileName();

@@ -13,7 +13,8 @@ namespace kreslix {
 void Open1Click(DocumentState& document, Prompts& prompts) {
     runSaveChangesStepIfModified(document, prompts);
     const std::optional<QString> path = prompts.chooseOpenFile();
-    if (!path) return;
+    if (!path)
+        return;
 
     Picture picture;
     {
@@ -40,7 +41,8 @@ void Save1Click(DocumentState& document, Prompts& prompts) {
 
 void Saveas1Click(DocumentState& document, Prompts& prompts) {
     const std::optional<QString> path = prompts.chooseSaveFile();
-    if (!path) return;
+    if (!path)
+        return;
     if (!isBmpName(*path)) {
         throw KreslixError(
             QStringLiteral("Unknown picture file extension (.%1)").arg(fileExtension(*path)));
@@ -58,7 +60,8 @@ void Saveas1Click(DocumentState& document, Prompts& prompts) {
 
 void Koprovado1Click(DocumentState& document, Prompts& prompts) {
     const std::optional<QString> path = prompts.chooseSaveFile();
-    if (!path) return;
+    if (!path)
+        return;
     writePicture(*path, document.picture());
 }
 

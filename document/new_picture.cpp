@@ -34,7 +34,8 @@ int sizeFieldValue(const QString& text) {
     }
     bool ok = false;
     const int value = wellFormed ? text.toInt(&ok, 10) : 0;
-    if (!ok) throw KreslixError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    if (!ok)
+        throw KreslixError(QStringLiteral("'%1' is not a valid integer value").arg(text));
     return value;
 }
 
@@ -43,8 +44,8 @@ void New1Click(DocumentState& document, Prompts& prompts) {
     document.keepPenAndBrush();
 
     const QImage& current = document.picture().image;
-    const std::optional<NewPictureAnswer> answer = prompts.askNewPicture(
-        QString::number(current.width()), QString::number(current.height()));
+    const std::optional<NewPictureAnswer> answer =
+        prompts.askNewPicture(QString::number(current.width()), QString::number(current.height()));
     if (!answer) {
         // Cancel still restores, onto the old canvas (a clear brush comes back solid white).
         document.restorePenAndBrush();

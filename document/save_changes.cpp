@@ -13,8 +13,10 @@ namespace kreslix {
 void runSaveChangesStep(DocumentState& document, Prompts& prompts) {
     prompts.beep();
     const ModalResult answer = prompts.askSaveChanges();
-    if (answer == ModalResult::Cancel) throw SilentAbort();
-    if (answer != ModalResult::Yes) return;
+    if (answer == ModalResult::Cancel)
+        throw SilentAbort();
+    if (answer != ModalResult::Yes)
+        return;
 
     const QString& own = document.fileName();
     if (!own.isEmpty() && isBmpName(own)) {
@@ -23,11 +25,13 @@ void runSaveChangesStep(DocumentState& document, Prompts& prompts) {
     }
     for (;;) {
         const std::optional<QString> chosen = prompts.chooseSaveFile();
-        if (!chosen) return;
+        if (!chosen)
+            return;
         const QFileInfo target(*chosen);
         if (target.exists() && !target.isDir()) {
             prompts.beep();
-            if (!prompts.askOverwrite()) continue;
+            if (!prompts.askOverwrite())
+                continue;
         }
         writePicture(*chosen, document.picture());
         return;
@@ -35,7 +39,8 @@ void runSaveChangesStep(DocumentState& document, Prompts& prompts) {
 }
 
 void runSaveChangesStepIfModified(DocumentState& document, Prompts& prompts) {
-    if (document.modified() == 1) runSaveChangesStep(document, prompts);
+    if (document.modified() == 1)
+        runSaveChangesStep(document, prompts);
 }
 
 }  // namespace kreslix

@@ -20,14 +20,16 @@ void StrokeEngine::FormMouseDown(int x, int y) {
 }
 
 void StrokeEngine::FormMouseMove(int x, int y) {
-    if (!Pressed) return;
+    if (!Pressed)
+        return;
     DrawStep(StartPoint, LastPoint, pmNotXor);
     LastPoint = QPoint(x, y);
     DrawStep(StartPoint, LastPoint, pmNotXor);
 }
 
 void StrokeEngine::FormMouseUp(int x, int y) {
-    if (!Pressed) return;
+    if (!Pressed)
+        return;
     DrawStep(StartPoint, QPoint(x, y), pmCopy);
     Pressed = false;
 }

@@ -6,7 +6,7 @@
 #include <QLocale>
 #include <QToolButton>
 
-#include "drawing/width_rules.h"
+#include "dialogs/spin_value.h"
 
 namespace kreslix {
 namespace {

@@ -8,6 +8,7 @@
 #include "app/application_title.h"
 #include "app/file_dialogs.h"
 #include "dialogs/OkUloz.h"
+#include "dialogs/colour_dialog.h"
 #include "dialogs/existuje.h"
 #include "dialogs/novyd.h"
 #include "dialogs/spin_edit.h"
@@ -48,10 +49,7 @@ void DialogPrompts::setBusy(bool busy) {
 }
 
 std::optional<Colour> DialogPrompts::chooseColour(Colour preset) {
-    colourDialog_->setCurrentColor(QColor(toPixel(preset)));
-    if (colourDialog_->exec() != QDialog::Accepted)
-        return std::nullopt;
-    return fromPixel(colourDialog_->selectedColor().rgb());
+    return runColourDialog(colourDialog_, preset);
 }
 
 ModalResult DialogPrompts::askSaveChanges() {

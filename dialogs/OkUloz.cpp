@@ -1,7 +1,5 @@
 #include "dialogs/OkUloz.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -10,8 +8,7 @@
 
 namespace kreslix {
 
-TOknoUloz::TOknoUloz(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TOknoUloz::TOknoUloz(QWidget* parent) : ButtonOnlyDialog(parent) {
     setObjectName(QStringLiteral("OknoUloz"));
     setWindowTitle(QStringLiteral("Kreslix"));
     setFixedSize(264, 109);
@@ -41,16 +38,6 @@ TOknoUloz::TOknoUloz(QWidget* parent)
         const int result = static_cast<int>(row.result);
         connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
     }
-}
-
-void TOknoUloz::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
-}
-
-void TOknoUloz::closeEvent(QCloseEvent* event) {
-    event->ignore();
 }
 
 }  // namespace kreslix

@@ -1,14 +1,11 @@
 #include "dialogs/existuje.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 namespace kreslix {
 
-Texistu::Texistu(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+Texistu::Texistu(QWidget* parent) : ButtonOnlyDialog(parent) {
     setObjectName(QStringLiteral("existu"));
     setWindowTitle(QStringLiteral("Upozornenie"));
     setFixedSize(233, 119);
@@ -39,16 +36,6 @@ void Texistu::anoClick() {
 void Texistu::nieClick() {
     replace_ = false;
     done(QDialog::Accepted);
-}
-
-void Texistu::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
-}
-
-void Texistu::closeEvent(QCloseEvent* event) {
-    event->ignore();
 }
 
 }  // namespace kreslix

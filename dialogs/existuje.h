@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/button_only_dialog.h"
 
 namespace kreslix {
 
 // `existu`: "Vybraný súbor už existuje." / "Chcete ho prepísať?" with "Áno" and "Nie". Both
 // close the prompt with OK; which one was pressed is the answer.
-class Texistu : public QDialog {
+class Texistu : public ButtonOnlyDialog {
     Q_OBJECT
 
 public:
@@ -17,10 +17,6 @@ public:
 
     void anoClick();
     void nieClick();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     bool replace_ = false;

@@ -5,17 +5,11 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "dialogs/colour_dialog.h"
 #include "dialogs/spin_edit.h"
 
 namespace kreslix {
 namespace {
-
-std::optional<Colour> runColourDialog(QColorDialog* dialog, Colour start) {
-    dialog->setCurrentColor(QColor(toPixel(start)));
-    if (dialog->exec() != QDialog::Accepted)
-        return std::nullopt;
-    return fromPixel(dialog->selectedColor().rgb());
-}
 
 void paintSwatch(QWidget* swatch, Colour colour) {
     swatch->setStyleSheet(QStringLiteral("background-color: #%1; border: 1px solid black;")

@@ -1,6 +1,5 @@
 #include "dialogs/about.h"
 
-#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,6 +7,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "dialogs/fitted_text.h"
 #include "dialogs/heavy_font.h"
 #include "dialogs/program_icon.h"
 
@@ -67,20 +67,6 @@ QIcon triangle(bool left) {
         painter.drawLine(x, 3 - depth, x, 3 + depth);
     }
     return QIcon(glyph);
-}
-
-// Narrows the label's font just enough for its text to end before `right`, so that a long text
-// (a large memory figure, a wide default font) does not run under the control beside it.
-void fitBefore(QLabel* label, int right) {
-    QFont font = label->parentWidget()->font();
-    const int room = right - label->x();
-    int stretch = 100;
-    while (stretch > 50 && QFontMetrics(font).horizontalAdvance(label->text()) > room) {
-        stretch -= 2;
-        font.setStretch(stretch);
-    }
-    label->setFont(font);
-    label->adjustSize();
 }
 
 QToolButton* addFlatButton(QWidget* parent, const char* name, QRect geometry) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "common/modal_result.h"
+#include "dialogs/fitted_text.h"
 
 namespace kreslix {
 namespace {
@@ -42,14 +43,16 @@ Tvlastnosti::Tvlastnosti(QWidget* parent) : ButtonOnlyDialog(parent) {
     name_ = new QLabel(nameBox);
     name_->setObjectName(QStringLiteral("MenoObr"));
     name_->setGeometry(8, 24, 249, 13);
+    fitLineHeight(name_);
 
     auto* sizeBox = new QGroupBox(QStringLiteral("Rozmery"), this);
     sizeBox->setObjectName(QStringLiteral("GroupBox2"));
     sizeBox->setGeometry(16, 64, 265, 65);
-    addLabel(sizeBox, "Label1", QStringLiteral("šírka plátna:"), {24, 24});
-    addLabel(sizeBox, "Label2", QStringLiteral("výška plátna:"), {24, 40});
     width_ = addLabel(sizeBox, "ObrSirka", QString(), {96, 24});
     height_ = addLabel(sizeBox, "ObrVyska", QString(), {96, 40});
+    // The captions end before the numbers beside them.
+    fitBefore(addLabel(sizeBox, "Label1", QStringLiteral("šírka plátna:"), {24, 24}), 96 - 4);
+    fitBefore(addLabel(sizeBox, "Label2", QStringLiteral("výška plátna:"), {24, 40}), 96 - 4);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));

@@ -49,6 +49,12 @@ TEST(Vlastnosti, LaysOutItsControlsAsDesigned) {
         EXPECT_EQ(label->text(), text) << name;
     }
     EXPECT_EQ(dialog.MenoObr()->size(), QSize(249, 13));
+    // Whole letters in the name's 13 pixels, and captions that end before the numbers.
+    EXPECT_LE(dialog.MenoObr()->fontMetrics().height(), 13);
+    for (const char* caption : {"Label1", "Label2"}) {
+        EXPECT_LT(dialog.findChild<QLabel*>(QLatin1String(caption))->geometry().right(), 96)
+            << caption;
+    }
     const auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Button1"));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), QStringLiteral("OK"));

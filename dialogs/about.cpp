@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QToolButton>
 
-#include "dialogs/fitted_text.h"
+#include "dialogs/dialog_labels.h"
 #include "dialogs/heavy_font.h"
 #include "dialogs/program_icon.h"
 
@@ -38,14 +38,6 @@ const char* const kRightsNotice[] = {
     "Kopírovanie, šírenie a úpravy programu",
     "bez súhlasu autora nie sú dovolené.",
 };
-
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
 
 void setHeavyText(QLabel* label, int characterHeight, QColor colour) {
     label->setFont(heavyFont(characterHeight));

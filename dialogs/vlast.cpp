@@ -6,18 +6,10 @@
 #include <QPushButton>
 
 #include "common/modal_result.h"
-#include "dialogs/fitted_text.h"
+#include "dialogs/dialog_labels.h"
 
 namespace kreslix {
 namespace {
-
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
 
 void setSizedText(QLabel* label, const QString& text) {
     label->setText(text);

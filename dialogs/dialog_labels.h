@@ -1,8 +1,15 @@
 #pragma once
 
+#include <QPoint>
+
 class QLabel;
+class QString;
+class QWidget;
 
 namespace kreslix {
+
+// A label named `name` with `text` at `at` in `parent`, sized to its text.
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint at);
 
 // The dialogs place their labels at fixed pixel positions made for a small, narrow dialog font.
 // With a wider or taller font a text could run under the control beside it or lose the bottom

@@ -1,10 +1,18 @@
-#include "dialogs/fitted_text.h"
+#include "dialogs/dialog_labels.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 
 namespace kreslix {
+
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
 
 void fitBefore(QLabel* label, int right) {
     QFont font = label->parentWidget()->font();

@@ -105,13 +105,6 @@ TEST(PictureProperties, NameOnlyWhileAFileIsThere) {
     }
 }
 
-TEST(PictureProperties, SizesArePlainNumbers) {
-    const PictureProperties shown = pictureProperties(QString(), {1024, 1000000});
-    EXPECT_EQ(shown.widthText, QStringLiteral("1024 pixelov."));
-    EXPECT_EQ(shown.heightText, QStringLiteral("1000000 pixelov."));
-    EXPECT_EQ(pictureProperties(QString(), {1, 7}).widthText, QStringLiteral("1 pixelov."));
-}
-
 // Whether anything is painted in the last columns of the widget: text that runs to the edge.
 bool inkAtRightEdge(QWidget* widget) {
     const QImage shot = widget->grab().toImage();

@@ -8,10 +8,12 @@
 #include "app/application_title.h"
 #include "app/file_dialogs.h"
 #include "dialogs/OkUloz.h"
+#include "dialogs/about.h"
 #include "dialogs/colour_dialog.h"
 #include "dialogs/existuje.h"
 #include "dialogs/novyd.h"
 #include "dialogs/spin_edit.h"
+#include "dialogs/vlast.h"
 
 namespace kreslix {
 
@@ -29,6 +31,11 @@ void DialogPrompts::setWindow(QWidget* window) {
 void DialogPrompts::setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges) {
     newPicture_ = newPicture;
     saveChanges_ = saveChanges;
+}
+
+void DialogPrompts::setInformationForms(TAboutBox* about, Tvlastnosti* properties) {
+    about_ = about;
+    properties_ = properties;
 }
 
 void DialogPrompts::showError(const QString& text) {
@@ -74,6 +81,7 @@ std::optional<QString> DialogPrompts::chooseOpenFile() {
     const QString path = runFileDialog(openDialog_);
     if (path.isEmpty())
         return std::nullopt;
+    openedFileName_ = path;
     return path;
 }
 
@@ -86,6 +94,16 @@ std::optional<NewPictureAnswer> DialogPrompts::askNewPicture(const QString& widt
         return std::nullopt;
     return NewPictureAnswer{newPicture_->WidthEdit()->text(), newPicture_->HeightEdit()->text(),
                             newPicture_->FPo()};
+}
+
+void DialogPrompts::showPictureProperties(const PictureProperties& properties) {
+    properties_->fill(properties);
+    properties_->exec();
+}
+
+void DialogPrompts::showAbout(const QString& memoryFigure) {
+    about_->prepare(memoryFigure);
+    about_->exec();
 }
 
 }  // namespace kreslix

@@ -10,9 +10,11 @@ class QFileDialog;
 
 namespace kreslix {
 
+class TAboutBox;
 class TNewBMPForm;
 class TOknoUloz;
 class Texistu;
+class Tvlastnosti;
 
 // The real dialogs behind the Prompts interface. The forms are made once and kept for the run,
 // so they remember what the user last chose in them.
@@ -25,6 +27,7 @@ public:
     void setWindow(QWidget* window);
     // The forms made at start-up, after the main window.
     void setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges);
+    void setInformationForms(TAboutBox* about, Tvlastnosti* properties);
 
     void showError(const QString& text) override;
     void beep() override;
@@ -36,6 +39,9 @@ public:
     std::optional<QString> chooseOpenFile() override;
     std::optional<NewPictureAnswer> askNewPicture(const QString& widthText,
                                                   const QString& heightText) override;
+    QString openDialogFileName() const override { return openedFileName_; }
+    void showPictureProperties(const PictureProperties& properties) override;
+    void showAbout(const QString& memoryFigure) override;
 
 private:
     QPointer<QWidget> window_;
@@ -45,6 +51,9 @@ private:
     TNewBMPForm* newPicture_ = nullptr;     // `NewBMPForm`
     TOknoUloz* saveChanges_ = nullptr;      // `OknoUloz`
     Texistu* overwrite_ = nullptr;          // `existu`, made at its first use
+    TAboutBox* about_ = nullptr;            // `AboutBox`
+    Tvlastnosti* properties_ = nullptr;     // `vlastnosti`
+    QString openedFileName_;                // the name last chosen in `OpenDialog1`
 };
 
 }  // namespace kreslix

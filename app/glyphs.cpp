@@ -1,7 +1,6 @@
 #include "app/glyphs.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <functional>
 
@@ -10,7 +9,6 @@ namespace {
 
 const QColor kInk(0, 0, 0);
 const QColor kPaper(255, 255, 255);
-const QColor kShade(128, 128, 128);
 
 QIcon paint16(const std::function<void(QPainter&)>& draw) {
     QPixmap pixmap(16, 16);
@@ -105,32 +103,6 @@ QIcon paste() {
         p.drawRect(4, 1, 4, 3);
         sheet(p, 7, 6, 8, 9);
     });
-}
-
-QIcon application() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(kInk, 1.5));
-    p.setBrush(QColor(230, 200, 140));
-    QPainterPath palette;
-    palette.addEllipse(QRectF(2, 5, 27, 22));
-    QPainterPath thumb;
-    thumb.addEllipse(QRectF(16, 17, 7, 6));
-    p.drawPath(palette.subtracted(thumb));
-    const QColor spots[] = {Qt::red, Qt::blue, Qt::green, Qt::yellow};
-    const QPointF where[] = {{9, 11}, {15, 9}, {21, 11}, {8, 18}};
-    for (int i = 0; i < 4; ++i) {
-        p.setBrush(spots[i]);
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(where[i], 2.6, 2.6);
-    }
-    p.setPen(QPen(QColor(120, 70, 20), 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(30, 2), QPointF(20, 16));
-    p.setPen(QPen(kShade, 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(20, 16), QPointF(18.5, 18.5));
-    return QIcon(pixmap);
 }
 
 }  // namespace kreslix::glyphs

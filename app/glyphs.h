@@ -13,7 +13,4 @@ QIcon cut();
 QIcon copy();
 QIcon paste();
 
-// The application's own icon: a palette with a brush.
-QIcon application();
-
 }  // namespace kreslix::glyphs

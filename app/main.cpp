@@ -4,7 +4,9 @@
 #include "app/telo.h"
 #include "app/translations.h"
 #include "dialogs/OkUloz.h"
+#include "dialogs/about.h"
 #include "dialogs/novyd.h"
+#include "dialogs/vlast.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -16,8 +18,12 @@ int main(int argc, char* argv[]) {
     kreslix::THlavneOkno HlavneOkno(prompts);
     prompts.setWindow(&HlavneOkno);
     kreslix::TNewBMPForm NewBMPForm(&HlavneOkno);
+    kreslix::TAboutBox AboutBox(&HlavneOkno);
+    kreslix::Tvlastnosti vlastnosti(&HlavneOkno);
+    // OknoZmaz, the clear prompt, is made here, between vlastnosti and OknoUloz.
     kreslix::TOknoUloz OknoUloz(&HlavneOkno);
     prompts.setForms(&NewBMPForm, &OknoUloz);
+    prompts.setInformationForms(&AboutBox, &vlastnosti);
 
     HlavneOkno.show();
     return QApplication::exec();

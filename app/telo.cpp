@@ -9,13 +9,15 @@
 
 #include "app/button_bar.h"
 #include "app/colour_panel.h"
-#include "app/glyphs.h"
 #include "app/main_menu.h"
 #include "app/panel_docking.h"
 #include "app/picture_view.h"
 #include "app/status_panel.h"
 #include "app/tool_panel.h"
+#include "dialogs/memory_figure.h"
+#include "dialogs/program_icon.h"
 #include "dialogs/spin_edit.h"
+#include "dialogs/vlast.h"
 #include "document/file_commands.h"
 #include "document/new_picture.h"
 #include "document/save_changes.h"
@@ -26,7 +28,7 @@ namespace kreslix {
 THlavneOkno::THlavneOkno(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), prompts_(prompts), runner_(prompts), strokes_(tools_, *this) {
     setObjectName(QStringLiteral("HlavneOkno"));
-    setWindowIcon(glyphs::application());
+    setWindowIcon(programIcon());
     menu_ = std::make_unique<MainMenu>(this);
     buildPanels();
     connectPanels();
@@ -150,6 +152,7 @@ void THlavneOkno::connectHandlers() {
     connectHandler(QStringLiteral("Save1"), &THlavneOkno::Save1Click);
     connectHandler(QStringLiteral("Saveas1"), &THlavneOkno::Saveas1Click);
     connectHandler(QStringLiteral("Koprovado1"), &THlavneOkno::Koprovado1Click);
+    connectHandler(QStringLiteral("Vlastnosti1"), &THlavneOkno::Vlastnosti1Click);
     connectHandler(QStringLiteral("Exit1"), &THlavneOkno::Exit1Click);
     connectHandler(QStringLiteral("Nastavifarbupopredia1"), &THlavneOkno::FarbaPopClick);
     connectHandler(QStringLiteral("Nastavifarbupozadia1"), &THlavneOkno::FarbaPozClick);
@@ -158,6 +161,7 @@ void THlavneOkno::connectHandlers() {
     connectHandler(QStringLiteral("ZobrazHorne"), &THlavneOkno::ZobrazHorneClick);
     connectHandler(QStringLiteral("ZobrHelp"), &THlavneOkno::ZobrHelpClick);
     connectHandler(QStringLiteral("PozKurzor"), &THlavneOkno::PozKurzorClick);
+    connectHandler(QStringLiteral("AboutItem"), &THlavneOkno::AboutItemClick);
 
     connectButton(QStringLiteral("SpeedButton5"), &THlavneOkno::New1Click);
     connectButton(QStringLiteral("SpeedButton6"), &THlavneOkno::Open1Click);
@@ -222,6 +226,16 @@ void THlavneOkno::Saveas1Click() {
 
 void THlavneOkno::Koprovado1Click() {
     kreslix::Koprovado1Click(document_, prompts_);
+}
+
+void THlavneOkno::Vlastnosti1Click() {
+    kreslix::Vlastnosti1Click(document_.image().size(), prompts_);
+}
+
+// The figure is the installed total, recomputed at every showing, in the user's own number
+// format (the program's default locale is Slovak for its texts, whatever the user's is).
+void THlavneOkno::AboutItemClick() {
+    prompts_.showAbout(memoryFigure(totalPhysicalMemory(), QLocale::system()));
 }
 
 // Every close asks, whatever the flag; Cancel refuses the close by a silent abort.

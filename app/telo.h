@@ -75,6 +75,7 @@ private:
     void Save1Click();
     void Saveas1Click();
     void Koprovado1Click();
+    void Vlastnosti1Click();
     void Exit1Click();
     void FarbaPopClick();
     void FarbaPozClick();
@@ -83,6 +84,7 @@ private:
     void ZobrazHorneClick();
     void ZobrHelpClick();
     void PozKurzorClick();
+    void AboutItemClick();
     void toolButtonClick(int tool);
     void widthButtonClick(int width);
     void hrChange();

@@ -15,6 +15,15 @@ struct NewPictureAnswer {
     Colour background;  // the colour of `FPo`
 };
 
+// The three texts of the picture-properties dialog.
+struct PictureProperties {
+    QString name;        // `MenoObr`
+    QString widthText;   // `ObrSirka`
+    QString heightText;  // `ObrVyska`
+
+    bool operator==(const PictureProperties&) const = default;
+};
+
 // Every modal question the program asks goes through this interface: the program shows the
 // real dialogs, tests script the answers.
 class Prompts {
@@ -40,6 +49,12 @@ public:
     // `NewBMPForm`, its size fields filled with the given texts; nothing when cancelled.
     virtual std::optional<NewPictureAnswer> askNewPicture(const QString& widthText,
                                                           const QString& heightText) = 0;
+    // The full path last chosen in `OpenDialog1` in this run, empty before the first choice.
+    virtual QString openDialogFileName() const = 0;
+    // `vlastnosti` with these texts, until its "OK".
+    virtual void showPictureProperties(const PictureProperties& properties) = 0;
+    // `AboutBox` with this memory figure, until its "O.K.".
+    virtual void showAbout(const QString& memoryFigure) = 0;
 };
 
 // Shows the busy cursor for as long as it lives, also when the work in between fails.

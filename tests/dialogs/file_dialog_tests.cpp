@@ -33,7 +33,8 @@ TEST(NameFilters, ShowEachDescriptionWithItsPatterns) {
 // The names the dialog lists in its folder under the selected filter, once the folder is read.
 QStringList listedNames(QFileDialog& dialog) {
     auto* view = dialog.findChild<QAbstractItemView*>(QStringLiteral("listView"));
-    if (!view) return {QStringLiteral("no list view")};
+    if (!view)
+        return {QStringLiteral("no list view")};
     const auto names = [view] {
         QStringList found;
         const QModelIndex root = view->rootIndex();
@@ -43,7 +44,8 @@ QStringList listedNames(QFileDialog& dialog) {
         found.sort();
         return found;
     };
-    if (!QTest::qWaitFor([&] { return !names().isEmpty(); })) return {};
+    if (!QTest::qWaitFor([&] { return !names().isEmpty(); }))
+        return {};
     QTest::qWait(100);
     return names();
 }

@@ -120,8 +120,8 @@ TEST_F(SpinEditTest, ValueOfTextThatIsNoIntegerIsTheMinimum) {
 
 // A typed value is used as typed; leaving the field clamps it, but text that is no integer stays.
 TEST_F(SpinEditTest, LeavingTheFieldClamps) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"150", "99"}, {"0", "1"}, {"-3", "1"}, {"5-3", "5-3"}, {"+", "+"}, {"42", "42"}};
+    const std::pair<const char*, const char*> cases[] = {{"150", "99"},  {"0", "1"}, {"-3", "1"},
+                                                         {"5-3", "5-3"}, {"+", "+"}, {"42", "42"}};
     for (const auto& [typed, left] : cases) {
         QLineEdit* edit = enter(bounded, QString());
         QTest::keyClicks(edit, QString::fromUtf8(typed));

@@ -6,6 +6,7 @@
  *   x_window_tool shot FILE.ppm            writes the whole screen as a binary PPM
  *   x_window_tool close ID                 sends WM_DELETE_WINDOW
  *   x_window_tool key ID KEYSYM [alt]      sends a key press and release to the window
+ *   x_window_tool click ID X Y             sends a left-button press and release at (X, Y)
  */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -145,9 +146,36 @@ static int send_key(Display* display, Window window, const char* keysym_name, in
     return sent ? 0 : 1;
 }
 
+static int click(Display* display, Window window, int x, int y) {
+    Window child;
+    int root_x, root_y;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &root_x, &root_y,
+                          &child);
+    XEvent event;
+    memset(&event, 0, sizeof event);
+    event.xbutton.display = display;
+    event.xbutton.window = window;
+    event.xbutton.root = DefaultRootWindow(display);
+    event.xbutton.time = CurrentTime;
+    event.xbutton.x = x;
+    event.xbutton.y = y;
+    event.xbutton.x_root = root_x;
+    event.xbutton.y_root = root_y;
+    event.xbutton.same_screen = True;
+    event.xbutton.button = Button1;
+    event.type = ButtonPress;
+    int sent = XSendEvent(display, window, True, ButtonPressMask, &event);
+    event.type = ButtonRelease;
+    event.xbutton.state = Button1Mask;
+    sent = sent && XSendEvent(display, window, True, ButtonReleaseMask, &event);
+    return sent ? 0 : 1;
+}
+
 int main(int argc, char* argv[]) {
     if (argc < 3) {
-        fprintf(stderr, "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt]\n",
+        fprintf(stderr,
+                "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt] | "
+                "click ID X Y\n",
                 argv[0]);
         return 2;
     }
@@ -166,6 +194,8 @@ int main(int argc, char* argv[]) {
     } else if (strcmp(argv[1], "key") == 0 && argc > 3) {
         status = send_key(display, (Window)strtoul(argv[2], NULL, 10), argv[3],
                           argc > 4 && strcmp(argv[4], "alt") == 0);
+    } else if (strcmp(argv[1], "click") == 0 && argc > 4) {
+        status = click(display, (Window)strtoul(argv[2], NULL, 10), atoi(argv[3]), atoi(argv[4]));
     }
     XSync(display, False);
     XCloseDisplay(display);

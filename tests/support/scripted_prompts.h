@@ -16,7 +16,7 @@ class ScriptedPrompts : public Prompts {
 public:
     // What the program showed or asked, in order: "error:<text>", "beep", "busy", "idle",
     // "colour:<preset hex>", "save changes?", "overwrite?", "save dialog", "open dialog",
-    // "new picture:<width>x<height>".
+    // "new picture:<width>x<height>", "properties:<name>|<width>|<height>", "about:<memory>".
     QStringList log;
     QStringList errors;
     int beeps = 0;
@@ -29,6 +29,11 @@ public:
     std::deque<std::optional<NewPictureAnswer>> newPictureAnswers;
     // The texts the new-picture dialog was filled with, last time.
     QString newPictureWidthText, newPictureHeightText;
+    // What the open dialog keeps: the path last chosen in it.
+    QString openedFileName;
+    // What the properties dialog and the About box showed, last time.
+    std::optional<PictureProperties> shownProperties;
+    QString shownMemoryFigure;
     bool busy = false;
 
     void showError(const QString& text) override {
@@ -57,7 +62,20 @@ public:
     }
     std::optional<QString> chooseOpenFile() override {
         log << QStringLiteral("open dialog");
-        return next(openFileAnswers, "open dialog");
+        std::optional<QString> answer = next(openFileAnswers, "open dialog");
+        if (answer)
+            openedFileName = *answer;
+        return answer;
+    }
+    QString openDialogFileName() const override { return openedFileName; }
+    void showPictureProperties(const PictureProperties& properties) override {
+        shownProperties = properties;
+        log << QStringLiteral("properties:%1|%2|%3")
+                   .arg(properties.name, properties.widthText, properties.heightText);
+    }
+    void showAbout(const QString& memoryFigure) override {
+        shownMemoryFigure = memoryFigure;
+        log << QStringLiteral("about:") + memoryFigure;
     }
     std::optional<NewPictureAnswer> askNewPicture(const QString& widthText,
                                                   const QString& heightText) override {

@@ -12,6 +12,7 @@
 #include "dialogs/existuje.h"
 #include "dialogs/novyd.h"
 #include "dialogs/spin_edit.h"
+#include "printing/printer_setup_dialog.h"
 
 namespace kreslix {
 
@@ -24,6 +25,8 @@ void DialogPrompts::setWindow(QWidget* window) {
     colourDialog_->setObjectName(QStringLiteral("ColorDialog1"));
     openDialog_ = makeOpenDialog(window);
     saveDialog_ = makeSaveDialog(window);
+    // The print dialog `PrintDialog1` is never shown, so it is not made: making any print dialog
+    // asks the print service for its printers, which would slow every start.
 }
 
 void DialogPrompts::setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges) {
@@ -86,6 +89,10 @@ std::optional<NewPictureAnswer> DialogPrompts::askNewPicture(const QString& widt
         return std::nullopt;
     return NewPictureAnswer{newPicture_->WidthEdit()->text(), newPicture_->HeightEdit()->text(),
                             newPicture_->FPo()};
+}
+
+bool DialogPrompts::setUpPrinter(QPrinter& printer) {
+    return runPrinterSetupDialog(printer, window_);
 }
 
 }  // namespace kreslix

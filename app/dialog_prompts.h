@@ -36,6 +36,7 @@ public:
     std::optional<QString> chooseOpenFile() override;
     std::optional<NewPictureAnswer> askNewPicture(const QString& widthText,
                                                   const QString& heightText) override;
+    bool setUpPrinter(QPrinter& printer) override;
 
 private:
     QPointer<QWidget> window_;

@@ -6,6 +6,8 @@
 #include "canvas/colour.h"
 #include "common/modal_result.h"
 
+class QPrinter;
+
 namespace kreslix {
 
 // What the user filled in in the new-picture dialog.
@@ -40,6 +42,9 @@ public:
     // `NewBMPForm`, its size fields filled with the given texts; nothing when cancelled.
     virtual std::optional<NewPictureAnswer> askNewPicture(const QString& widthText,
                                                           const QString& heightText) = 0;
+    // `NastavTlac`, the printer-setup dialog, started from `printer`; true for OK, with the
+    // chosen printer and settings written into `printer`.
+    virtual bool setUpPrinter(QPrinter& printer) = 0;
 };
 
 // Shows the busy cursor for as long as it lives, also when the work in between fails.

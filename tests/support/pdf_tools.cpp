@@ -44,13 +44,34 @@ QSizeF pdfPageSize(const QString& path) {
     return {size.captured(1).toDouble(), size.captured(2).toDouble()};
 }
 
-QImage rasterisePdf(const QString& path, int dpi) {
+QImage rasterisePdf(const QString& path, int dpi, QRect area) {
     QTemporaryDir folder;
     const QString prefix = folder.filePath(QStringLiteral("page"));
-    runPoppler(QStringLiteral("pdftoppm"),
-               {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-singlefile"),
-                QStringLiteral("-png"), QStringLiteral("-f"), QStringLiteral("1"), path, prefix});
+    QStringList arguments = {QStringLiteral("-r"),          QString::number(dpi),
+                             QStringLiteral("-singlefile"), QStringLiteral("-png"),
+                             QStringLiteral("-f"),          QStringLiteral("1")};
+    if (!area.isNull()) {
+        arguments << QStringLiteral("-x") << QString::number(area.x()) << QStringLiteral("-y")
+                  << QString::number(area.y()) << QStringLiteral("-W")
+                  << QString::number(area.width()) << QStringLiteral("-H")
+                  << QString::number(area.height());
+    }
+    runPoppler(QStringLiteral("pdftoppm"), arguments << path << prefix);
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+QImage printedScreenPixels(const QString& path, int screenDpi, QRect area) {
+    constexpr int kFine = 4;
+    const QImage fine =
+        rasterisePdf(path, screenDpi * kFine, QRect(area.topLeft() * kFine, area.size() * kFine));
+    if (fine.size() != area.size() * kFine)
+        return QImage();
+    QImage pixels(area.size(), QImage::Format_RGB32);
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x)
+            pixels.setPixel(x, y, fine.pixel(x * kFine + kFine / 2, y * kFine + kFine / 2));
+    }
+    return pixels;
 }
 
 }  // namespace kreslix::testing

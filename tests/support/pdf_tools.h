@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSizeF>
 #include <QString>
 
@@ -13,7 +14,13 @@ namespace kreslix::testing {
 int pdfPageCount(const QString& path);
 // The first page's size in points, from pdfinfo.
 QSizeF pdfPageSize(const QString& path);
-// The first page rendered by pdftoppm at `dpi`.
-QImage rasterisePdf(const QString& path, int dpi);
+// The first page rendered by pdftoppm at `dpi`, or only the part `area` of it (in pixels of that
+// rendering).
+QImage rasterisePdf(const QString& path, int dpi, QRect area = {});
+// The pixels of a window image printed at screen size, as they come back from the page: the
+// page's `area` (in pixels of a rendering at `screenDpi`) rendered four times as fine, each
+// pixel taken from the middle of its 4 × 4 block, so that poppler's smoothing of the image's
+// pixel edges plays no part.
+QImage printedScreenPixels(const QString& path, int screenDpi, QRect area);
 
 }  // namespace kreslix::testing

@@ -83,7 +83,11 @@ protected:
     // the top-left of the page (the printer's printable area is the whole paper), at the size
     // it has on the screen. Gives the printed image.
     QImage printAndCompare() {
-        const QPoint picture = *startPicture(screenshot().copy(main.geometry));
+        const std::optional<QPoint> shownPicture = startPicture(screenshot().copy(main.geometry));
+        EXPECT_TRUE(shownPicture) << "the start picture is not to be seen";
+        if (!shownPicture)
+            return {};
+        const QPoint picture = *shownPicture;
         runTool({"drag", main.id, QString::number(picture.x() + 40),
                  QString::number(picture.y() + 30), QString::number(picture.x() + 300),
                  QString::number(picture.y() + 200)});

@@ -10,7 +10,8 @@
  *                                          would, into the window: KEY is a keysym, optionally
  *                                          with "ctrl+", "alt+" or "shift+" in front
  *   x_window_tool drag ID X1 Y1 X2 Y2      drags with the left button through XTEST, in the
- *                                          window's coordinates
+ *                                          window's coordinates, then parks the pointer in the
+ *                                          screen's bottom-right corner, where no tooltip shows
  */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -221,6 +222,10 @@ static int drag(Display* display, Window window, int x1, int y1, int x2, int y2)
     XTestFakeButtonEvent(display, 1, False, CurrentTime);
     XSync(display, False);
     nanosleep(&kInputPause, NULL);
+    XTestFakeMotionEvent(display, DefaultScreen(display),
+                         DisplayWidth(display, DefaultScreen(display)) - 1,
+                         DisplayHeight(display, DefaultScreen(display)) - 1, CurrentTime);
+    XSync(display, False);
     return 0;
 }
 

@@ -14,6 +14,7 @@
 #include "dialogs/novyd.h"
 #include "dialogs/spin_edit.h"
 #include "dialogs/vlast.h"
+#include "printing/printer_setup_dialog.h"
 
 namespace kreslix {
 
@@ -26,6 +27,8 @@ void DialogPrompts::setWindow(QWidget* window) {
     colourDialog_->setObjectName(QStringLiteral("ColorDialog1"));
     openDialog_ = makeOpenDialog(window);
     saveDialog_ = makeSaveDialog(window);
+    // The print dialog `PrintDialog1` is never shown, so it is not made: making any print dialog
+    // asks the print service for its printers, which would slow every start.
 }
 
 void DialogPrompts::setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges) {
@@ -104,6 +107,10 @@ void DialogPrompts::showPictureProperties(const PictureProperties& properties) {
 void DialogPrompts::showAbout(const QString& memoryFigure) {
     about_->prepare(memoryFigure);
     about_->exec();
+}
+
+bool DialogPrompts::setUpPrinter(QPrinter& printer) {
+    return runPrinterSetupDialog(printer, window_);
 }
 
 }  // namespace kreslix

@@ -42,6 +42,7 @@ public:
     QString openDialogFileName() const override { return openedFileName_; }
     void showPictureProperties(const PictureProperties& properties) override;
     void showAbout(const QString& memoryFigure) override;
+    bool setUpPrinter(QPrinter& printer) override;
 
 private:
     QPointer<QWidget> window_;

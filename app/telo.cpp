@@ -22,6 +22,10 @@
 #include "document/new_picture.h"
 #include "document/save_changes.h"
 #include "drawing/colour_commands.h"
+#include "printing/capture_form_image.h"
+#include "printing/current_printer.h"
+#include "printing/print_form_image.h"
+#include "printing/printer_setup.h"
 
 namespace kreslix {
 
@@ -153,6 +157,8 @@ void THlavneOkno::connectHandlers() {
     connectHandler(QStringLiteral("Saveas1"), &THlavneOkno::Saveas1Click);
     connectHandler(QStringLiteral("Koprovado1"), &THlavneOkno::Koprovado1Click);
     connectHandler(QStringLiteral("Vlastnosti1"), &THlavneOkno::Vlastnosti1Click);
+    connectHandler(QStringLiteral("Nastavenietlae1"), &THlavneOkno::Nastavenietlae1Click);
+    connectHandler(QStringLiteral("Tlacit1"), &THlavneOkno::Tlacit1Click);
     connectHandler(QStringLiteral("Exit1"), &THlavneOkno::Exit1Click);
     connectHandler(QStringLiteral("Nastavifarbupopredia1"), &THlavneOkno::FarbaPopClick);
     connectHandler(QStringLiteral("Nastavifarbupozadia1"), &THlavneOkno::FarbaPozClick);
@@ -166,6 +172,7 @@ void THlavneOkno::connectHandlers() {
     connectButton(QStringLiteral("SpeedButton5"), &THlavneOkno::New1Click);
     connectButton(QStringLiteral("SpeedButton6"), &THlavneOkno::Open1Click);
     connectButton(QStringLiteral("TlacitkoUloz"), &THlavneOkno::Save1Click);
+    connectButton(QStringLiteral("SpeedButton11"), &THlavneOkno::Tlacit1Click);
     // The Save button mirrors the document's state from now on.
     QToolButton* save = OknoTlacidla->button(QStringLiteral("TlacitkoUloz"));
     save->setEnabled(document_.saveButtonEnabled());
@@ -236,6 +243,23 @@ void THlavneOkno::Vlastnosti1Click() {
 // format (the program's default locale is Slovak for its texts, whatever the user's is).
 void THlavneOkno::AboutItemClick() {
     prompts_.showAbout(memoryFigure(totalPhysicalMemory(), QLocale::system()));
+}
+
+void THlavneOkno::Nastavenietlae1Click() {
+    NastavTlac(CurrentPrinter::process(), prompts_);
+}
+
+void THlavneOkno::Tlacit1Click() {
+    PrintFormImage();
+}
+
+// The client area is everything below the menu bar.
+void THlavneOkno::PrintFormImage() {
+    kreslix::PrintFormImage(CurrentPrinter::process(), *centralWidget());
+}
+
+QImage THlavneOkno::CaptureFormImage() {
+    return kreslix::CaptureFormImage(*centralWidget());
 }
 
 // Every close asks, whatever the flag; Cancel refuses the close by a silent abort.

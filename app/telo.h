@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <memory>
 
@@ -42,6 +43,10 @@ public:
     StrokeEngine& strokes() { return strokes_; }
     const MainMenu& menu() const { return *menu_; }
 
+    // Prints an image of the client area, and takes that image.
+    void PrintFormImage();
+    QImage CaptureFormImage();
+
     // The picture's mouse events, in picture coordinates.
     void FormMouseDown(Qt::MouseButton button, QPoint pos);
     void FormMouseMove(QPoint pos);
@@ -76,6 +81,8 @@ private:
     void Saveas1Click();
     void Koprovado1Click();
     void Vlastnosti1Click();
+    void Nastavenietlae1Click();
+    void Tlacit1Click();
     void Exit1Click();
     void FarbaPopClick();
     void FarbaPozClick();

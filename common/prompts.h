@@ -6,6 +6,8 @@
 #include "canvas/colour.h"
 #include "common/modal_result.h"
 
+class QPrinter;
+
 namespace kreslix {
 
 // What the user filled in in the new-picture dialog.
@@ -55,6 +57,9 @@ public:
     virtual void showPictureProperties(const PictureProperties& properties) = 0;
     // `AboutBox` with this memory figure, until its "O.K.".
     virtual void showAbout(const QString& memoryFigure) = 0;
+    // `NastavTlac`, the printer-setup dialog, started from `printer`; true for OK, with the
+    // chosen printer and settings written into `printer`.
+    virtual bool setUpPrinter(QPrinter& printer) = 0;
 };
 
 // Shows the busy cursor for as long as it lives, also when the work in between fails.

@@ -7,10 +7,17 @@
  *   x_window_tool close ID                 sends WM_DELETE_WINDOW
  *   x_window_tool key ID KEYSYM [alt]      sends a key press and release to the window
  *   x_window_tool click ID X Y             sends a left-button press and release at (X, Y)
+ *   x_window_tool type ID KEY...           types keys through the XTEST extension, as a keyboard
+ *                                          would, into the window: KEY is a keysym, optionally
+ *                                          with "ctrl+", "alt+" or "shift+" in front
+ *   x_window_tool drag ID X1 Y1 X2 Y2      drags with the left button through XTEST, in the
+ *                                          window's coordinates, then parks the pointer in the
+ *                                          screen's bottom-right corner, where no tooltip shows
  */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -146,6 +153,83 @@ static int send_key(Display* display, Window window, const char* keysym_name, in
     return sent ? 0 : 1;
 }
 
+static const struct timespec kInputPause = {0, 250 * 1000 * 1000};
+
+/* A pause after each key, so that a menu the key opens has taken the keyboard before the next. */
+static int type_key(Display* display, const char* spec) {
+    static const struct {
+        const char* prefix;
+        const char* keysym;
+    } modifiers[] = {{"ctrl+", "Control_L"}, {"alt+", "Alt_L"}, {"shift+", "Shift_L"}};
+    KeyCode held[3];
+    int count = 0;
+    for (int again = 1; again;) {
+        again = 0;
+        for (unsigned i = 0; i < sizeof modifiers / sizeof *modifiers; ++i) {
+            const size_t length = strlen(modifiers[i].prefix);
+            if (strncmp(spec, modifiers[i].prefix, length) == 0 && count < 3) {
+                held[count++] = XKeysymToKeycode(display, XStringToKeysym(modifiers[i].keysym));
+                spec += length;
+                again = 1;
+            }
+        }
+    }
+    const KeySym keysym = XStringToKeysym(spec);
+    if (keysym == NoSymbol) {
+        fprintf(stderr, "unknown key %s\n", spec);
+        return 1;
+    }
+    const KeyCode code = XKeysymToKeycode(display, keysym);
+    for (int i = 0; i < count; ++i)
+        XTestFakeKeyEvent(display, held[i], True, CurrentTime);
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    for (int i = count - 1; i >= 0; --i)
+        XTestFakeKeyEvent(display, held[i], False, CurrentTime);
+    XSync(display, False);
+    nanosleep(&kInputPause, NULL);
+    return 0;
+}
+
+static int type_keys(Display* display, Window window, int count, char* keys[]) {
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    XSync(display, False);
+    for (int i = 0; i < count; ++i) {
+        if (type_key(display, keys[i]) != 0)
+            return 1;
+    }
+    return 0;
+}
+
+static void pointer_to(Display* display, Window window, int x, int y) {
+    Window child;
+    int root_x, root_y;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &root_x, &root_y,
+                          &child);
+    XTestFakeMotionEvent(display, DefaultScreen(display), root_x, root_y, CurrentTime);
+    XSync(display, False);
+}
+
+static int drag(Display* display, Window window, int x1, int y1, int x2, int y2) {
+    const struct timespec step = {0, 20 * 1000 * 1000};
+    pointer_to(display, window, x1, y1);
+    nanosleep(&kInputPause, NULL);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XSync(display, False);
+    for (int i = 1; i <= 10; ++i) {
+        nanosleep(&step, NULL);
+        pointer_to(display, window, x1 + (x2 - x1) * i / 10, y1 + (y2 - y1) * i / 10);
+    }
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XSync(display, False);
+    nanosleep(&kInputPause, NULL);
+    XTestFakeMotionEvent(display, DefaultScreen(display),
+                         DisplayWidth(display, DefaultScreen(display)) - 1,
+                         DisplayHeight(display, DefaultScreen(display)) - 1, CurrentTime);
+    XSync(display, False);
+    return 0;
+}
+
 static int click(Display* display, Window window, int x, int y) {
     Window child;
     int root_x, root_y;
@@ -174,8 +258,8 @@ static int click(Display* display, Window window, int x, int y) {
 int main(int argc, char* argv[]) {
     if (argc < 3) {
         fprintf(stderr,
-                "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt] | "
-                "click ID X Y\n",
+                "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt] |"
+                " click ID X Y | type ID KEY... | drag ID X1 Y1 X2 Y2\n",
                 argv[0]);
         return 2;
     }
@@ -196,6 +280,11 @@ int main(int argc, char* argv[]) {
                           argc > 4 && strcmp(argv[4], "alt") == 0);
     } else if (strcmp(argv[1], "click") == 0 && argc > 4) {
         status = click(display, (Window)strtoul(argv[2], NULL, 10), atoi(argv[3]), atoi(argv[4]));
+    } else if (strcmp(argv[1], "type") == 0 && argc > 3) {
+        status = type_keys(display, (Window)strtoul(argv[2], NULL, 10), argc - 3, argv + 3);
+    } else if (strcmp(argv[1], "drag") == 0 && argc == 7) {
+        status = drag(display, (Window)strtoul(argv[2], NULL, 10), atoi(argv[3]), atoi(argv[4]),
+                      atoi(argv[5]), atoi(argv[6]));
     }
     XSync(display, False);
     XCloseDisplay(display);

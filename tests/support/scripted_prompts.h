@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
@@ -16,7 +18,8 @@ class ScriptedPrompts : public Prompts {
 public:
     // What the program showed or asked, in order: "error:<text>", "beep", "busy", "idle",
     // "colour:<preset hex>", "save changes?", "overwrite?", "save dialog", "open dialog",
-    // "new picture:<width>x<height>", "properties:<name>|<width>|<height>", "about:<memory>".
+    // "new picture:<width>x<height>", "properties:<name>|<width>|<height>", "about:<memory>",
+    // "printer setup:<printer name>".
     QStringList log;
     QStringList errors;
     int beeps = 0;
@@ -27,6 +30,8 @@ public:
     std::deque<std::optional<QString>> saveFileAnswers;
     std::deque<std::optional<QString>> openFileAnswers;
     std::deque<std::optional<NewPictureAnswer>> newPictureAnswers;
+    // Each answer may change the printer as the user would in the dialog; true is OK.
+    std::deque<std::function<bool(QPrinter&)>> printerSetupAnswers;
     // The texts the new-picture dialog was filled with, last time.
     QString newPictureWidthText, newPictureHeightText;
     // What the open dialog keeps: the path last chosen in it.
@@ -83,6 +88,10 @@ public:
         newPictureHeightText = heightText;
         log << QStringLiteral("new picture:%1x%2").arg(widthText, heightText);
         return next(newPictureAnswers, "new-picture dialog");
+    }
+    bool setUpPrinter(QPrinter& printer) override {
+        log << QStringLiteral("printer setup:") + printer.printerName();
+        return next(printerSetupAnswers, "printer setup")(printer);
     }
     std::optional<Colour> chooseColour(Colour preset) override {
         log << QStringLiteral("colour:%1").arg(preset, 8, 16, QChar(u'0'));

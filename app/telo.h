@@ -42,6 +42,10 @@ public:
     StrokeEngine& strokes() { return strokes_; }
     const MainMenu& menu() const { return *menu_; }
 
+    // The files the program was started with: the first is opened as Open opens a chosen file;
+    // the others are named in a message.
+    void openStartFiles(const QStringList& files);
+
     // The picture's mouse events, in picture coordinates.
     void FormMouseDown(Qt::MouseButton button, QPoint pos);
     void FormMouseMove(QPoint pos);
@@ -49,6 +53,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // DrawingTarget

@@ -4,94 +4,17 @@
 #include <QProcess>
 #include <QStringList>
 #include <QThread>
-#include <cstdlib>
 
+#include "tests/e2e/e2e_support.h"
+
+namespace kreslix::e2e {
 namespace {
 
 const QString kTitle = QStringLiteral("Kreslix (32bit) - bez názvu");
 
-struct Found {
-    bool ok = false;
-    QString id;
-    QRect geometry;
-};
-
-// Runs the X helper and gives its standard output; the test fails when the helper does.
-QString runTool(const QStringList& arguments, bool* ok = nullptr) {
-    QProcess tool;
-    tool.start(QStringLiteral(KRESLIX_X_WINDOW_TOOL), arguments);
-    const bool finished = tool.waitForFinished(30000);
-    const bool success =
-        finished && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
-    if (ok) {
-        *ok = success;
-    } else {
-        EXPECT_TRUE(success) << arguments.join(u' ').toStdString() << ": "
-                             << tool.readAllStandardError().toStdString();
-    }
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
-
-Found findWindow(const QString& title, int timeoutMs) {
-    bool ok = false;
-    const QStringList fields =
-        runTool({"find", title, QString::number(timeoutMs)}, &ok).split(u' ', Qt::SkipEmptyParts);
-    if (!ok || fields.size() != 5)
-        return {};
-    return {true, fields[0],
-            QRect(fields[1].toInt(), fields[2].toInt(), fields[3].toInt(), fields[4].toInt())};
-}
-
-// The length of the run of pure white pixels through (x, y), along a row or a column.
-int whiteRun(const QImage& image, QPoint at, bool alongRow) {
-    auto white = [&](int x, int y) {
-        return image.rect().contains(x, y) && (image.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
-    };
-    if (!white(at.x(), at.y()))
-        return 0;
-    const QPoint step = alongRow ? QPoint(1, 0) : QPoint(0, 1);
-    QPoint first = at, last = at;
-    while (white(first.x() - step.x(), first.y() - step.y()))
-        first -= step;
-    while (white(last.x() + step.x(), last.y() + step.y()))
-        last += step;
-    return alongRow ? last.x() - first.x() + 1 : last.y() - first.y() + 1;
-}
-
-// Whether the window shows a white area of exactly the start picture's size, 488 × 297.
-bool showsStartPicture(const QImage& window) {
-    for (int y = 0; y < window.height(); y += 4) {
-        for (int x = 0; x < window.width(); x += 8) {
-            if (whiteRun(window, {x, y}, true) == 488 && whiteRun(window, {x, y}, false) == 297) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-class ProgramWindow : public ::testing::Test {
+class ProgramWindow : public ProgramTest {
 protected:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("DISPLAY"))
-            GTEST_SKIP() << "DISPLAY is not set";
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        // In a sanitizer build, leaks of the system libraries are not the program's.
-        environment.insert(QStringLiteral("LSAN_OPTIONS"),
-                           QStringLiteral("suppressions=" KRESLIX_E2E_SOURCE_DIR "/lsan.supp"));
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(KRESLIX_PROGRAM), {});
-        ASSERT_TRUE(program.waitForStarted(10000));
-    }
-    void TearDown() override {
-        if (program.state() != QProcess::NotRunning) {
-            program.kill();
-            program.waitForFinished(5000);
-        }
-    }
-
-    QProcess program;
+    void SetUp() override { start(); }
 };
 
 TEST_F(ProgramWindow, OpensWithTheWhitePictureAndClosesThroughTheWindowManagerProtocol) {
@@ -100,18 +23,15 @@ TEST_F(ProgramWindow, OpensWithTheWhitePictureAndClosesThroughTheWindowManagerPr
     EXPECT_GE(main.geometry.width(), 628);
     EXPECT_GE(main.geometry.height(), 456);
 
-    const QString shotPath = QStringLiteral(KRESLIX_E2E_OUTPUT_DIR "/kreslix_start.ppm");
     bool shown = false;
-    QImage screen;
     for (int attempt = 0; attempt < 50 && !shown; ++attempt) {
         if (attempt > 0)
             QThread::msleep(100);
-        runTool({"shot", shotPath});
-        screen = QImage(shotPath);
-        ASSERT_FALSE(screen.isNull()) << "unreadable screenshot " << shotPath.toStdString();
-        shown = showsStartPicture(screen.copy(main.geometry));
+        const QImage screen = screenshot();
+        ASSERT_FALSE(screen.isNull()) << "unreadable screenshot";
+        shown = startPictureAt(screen.copy(main.geometry)).has_value();
     }
-    EXPECT_TRUE(shown) << "no white 488 x 297 picture in " << shotPath.toStdString();
+    EXPECT_TRUE(shown) << "no white 488 x 297 picture on the screen";
 
     runTool({"close", main.id});
     // Closing always asks whether to save; "Nie" lets the program end.
@@ -125,3 +45,4 @@ TEST_F(ProgramWindow, OpensWithTheWhitePictureAndClosesThroughTheWindowManagerPr
 }
 
 }  // namespace
+}  // namespace kreslix::e2e

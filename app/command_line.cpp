@@ -9,19 +9,19 @@
 namespace kreslix {
 namespace {
 
-// The options that QGuiApplication and QApplication read from the same arguments; values
-// follow those in the first list.
-const char* const kQtOptionsWithValue[] = {
-    "platform",      "platformpluginpath",
-    "platformtheme", "plugin",
-    "qmljsdebugger", "qwindowgeometry",
-    "qwindowicon",   "qwindowtitle",
-    "session",       "display",
-    "geometry",      "name",
-    "title",         "visual",
-    "style",         "stylesheet",
-};
-const char* const kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+// The options that Qt itself reads from the same arguments (QGuiApplication, its X11 platform
+// and QApplication); a value follows those in the first list.
+const char* const kQtOptionsWithValue[] = {"platform",      "platformpluginpath",
+                                           "platformtheme", "plugin",
+                                           "qmljsdebugger", "qwindowgeometry",
+                                           "qwindowicon",   "qwindowtitle",
+                                           "session",       "display",
+                                           "geometry",      "icon",
+                                           "name",          "title",
+                                           "visual",        "style",
+                                           "stylesheet"};
+const char* const kQtFlags[] = {"reverse", "testability", "widgetcount",
+                                "nograb",  "dograb",      "sync"};
 
 void describe(QCommandLineParser& parser) {
     // Qt's options are single-dash words (-platform xcb), so ours are read the same way.

@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QTimer>
 
+#include "app/command_line.h"
 #include "app/dialog_prompts.h"
 #include "app/telo.h"
 #include "app/translations.h"
@@ -9,8 +11,13 @@
 #include "dialogs/vlast.h"
 
 int main(int argc, char* argv[]) {
+    const kreslix::CommandLine commandLine = kreslix::readCommandLine(argc, argv);
+    if (commandLine.exitCode)
+        return *commandLine.exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kreslix"));
+    // The desktop entry's name, by which the desktop finds the window's entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KRESLIX_APP_ID));
     kreslix::installSlovakTranslations(app);
 
     // The forms of the whole run, in the order they are made; the main window is the first.
@@ -26,5 +33,9 @@ int main(int argc, char* argv[]) {
     prompts.setInformationForms(&AboutBox, &vlastnosti);
 
     HlavneOkno.show();
+    if (!commandLine.files.isEmpty()) {
+        // From the event loop, once the start-up has ended.
+        QTimer::singleShot(0, &HlavneOkno, [&] { HlavneOkno.openStartFiles(commandLine.files); });
+    }
     return QApplication::exec();
 }

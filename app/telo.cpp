@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QMenu>
 #include <QScrollArea>
 #include <QToolButton>
@@ -9,6 +10,9 @@
 
 #include "app/button_bar.h"
 #include "app/colour_panel.h"
+#include "app/command_line.h"
+#include "app/error_text.h"
+#include "app/file_drop.h"
 #include "app/main_menu.h"
 #include "app/panel_docking.h"
 #include "app/picture_view.h"
@@ -33,6 +37,7 @@ THlavneOkno::THlavneOkno(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), prompts_(prompts), runner_(prompts), strokes_(tools_, *this) {
     setObjectName(QStringLiteral("HlavneOkno"));
     setWindowIcon(programIcon());
+    setAcceptDrops(true);
     menu_ = std::make_unique<MainMenu>(this);
     buildPanels();
     connectPanels();
@@ -274,6 +279,35 @@ void THlavneOkno::closeEvent(QCloseEvent* event) {
         allowed = true;
     });
     event->setAccepted(allowed);
+}
+
+void THlavneOkno::openStartFiles(const QStringList& files) {
+    if (files.isEmpty())
+        return;
+    runner_.run([&] { openChosenFile(document_, prompts_, files.front()); });
+    if (files.size() > 1)
+        prompts_.showError(errorBoxText(filesNotOpenedMessage(files.mid(1))));
+}
+
+void THlavneOkno::dragEnterEvent(QDragEnterEvent* event) {
+    acceptPictureDrop(*event);
+}
+
+void THlavneOkno::dragMoveEvent(QDragMoveEvent* event) {
+    acceptPictureDrop(*event);
+}
+
+void THlavneOkno::dropEvent(QDropEvent* event) {
+    if (const std::optional<QString> file = acceptPictureDrop(*event)) {
+        // Opened once the drop has ended, so that the program the file came from is not kept
+        // waiting while the save-changes prompt is shown.
+        QMetaObject::invokeMethod(
+            this,
+            [this, path = *file] {
+                runner_.run([&] { openChosenFile(document_, prompts_, path); });
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void THlavneOkno::FarbaPopClick() {

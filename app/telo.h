@@ -47,6 +47,10 @@ public:
     void PrintFormImage();
     QImage CaptureFormImage();
 
+    // The files the program was started with: the first is opened as Open opens a chosen file;
+    // the others are named in a message.
+    void openStartFiles(const QStringList& files);
+
     // The picture's mouse events, in picture coordinates.
     void FormMouseDown(Qt::MouseButton button, QPoint pos);
     void FormMouseMove(QPoint pos);
@@ -54,6 +58,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // DrawingTarget

@@ -10,23 +10,36 @@
 
 namespace kreslix {
 
+namespace {
+
+// Open's steps after the dialog: only a file read completely changes the document.
+void readChosenFile(DocumentState& document, Prompts& prompts, const QString& path) {
+    Picture picture;
+    {
+        BusyGuard busy(prompts);
+        picture = readPictureFile(path);
+    }
+    document.keepPenAndBrush();
+    document.replacePicture(std::move(picture));
+    document.restorePenAndBrush();
+    document.setFileName(path);
+    document.showFileCaption();
+    document.setSaveButtonEnabled(false);
+}
+
+}  // namespace
+
 void Open1Click(DocumentState& document, Prompts& prompts) {
     runSaveChangesStepIfModified(document, prompts);
     const std::optional<QString> path = prompts.chooseOpenFile();
     if (!path)
         return;
+    readChosenFile(document, prompts, *path);
+}
 
-    Picture picture;
-    {
-        BusyGuard busy(prompts);
-        picture = readPictureFile(*path);
-    }
-    document.keepPenAndBrush();
-    document.replacePicture(std::move(picture));
-    document.restorePenAndBrush();
-    document.setFileName(*path);
-    document.showFileCaption();
-    document.setSaveButtonEnabled(false);
+void openChosenFile(DocumentState& document, Prompts& prompts, const QString& path) {
+    runSaveChangesStepIfModified(document, prompts);
+    readChosenFile(document, prompts, path);
 }
 
 void Save1Click(DocumentState& document, Prompts& prompts) {

@@ -1,5 +1,7 @@
 #pragma once
 
+class QString;
+
 namespace kreslix {
 
 class DocumentState;
@@ -10,6 +12,10 @@ class Prompts;
 // carried over), the file becomes the document's, the caption shows it and the Save button is
 // disabled; the modified flag keeps its value.
 void Open1Click(DocumentState& document, Prompts& prompts);
+
+// Open with the file already chosen outside the program (the command line, a file dropped on
+// the window): the same steps as Open without its dialog.
+void openChosenFile(DocumentState& document, Prompts& prompts, const QString& path);
 
 // Save: writes the picture to the document's file, clears the flag and disables the Save
 // button. An untitled document, or one whose file is not a BMP file, runs Save as instead.

@@ -31,8 +31,8 @@ Found findWindow(const QString& title, int timeoutMs) {
             QRect(fields[1].toInt(), fields[2].toInt(), fields[3].toInt(), fields[4].toInt())};
 }
 
-bool windowGone(const QString& title) {
-    for (int attempt = 0; attempt < 50; ++attempt) {
+bool windowGone(const QString& title, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 100) {
         if (!findWindow(title, 0).ok)
             return true;
         QThread::msleep(100);
@@ -43,9 +43,7 @@ bool windowGone(const QString& title) {
 QImage screenshot() {
     const QString path = QStringLiteral(KRESLIX_E2E_OUTPUT_DIR "/screen.ppm");
     runTool({"shot", path});
-    QImage screen(path);
-    EXPECT_FALSE(screen.isNull()) << "unreadable screenshot " << path.toStdString();
-    return screen.convertToFormat(QImage::Format_RGB32);
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
 namespace {
@@ -68,64 +66,93 @@ int whiteRun(const QImage& image, QPoint at, bool alongRow) {
 
 }  // namespace
 
-std::optional<QPoint> startPicture(const QImage& image) {
+std::optional<QPoint> startPictureAt(const QImage& image) {
     for (int y = 0; y < image.height(); y += 4) {
         for (int x = 0; x < image.width(); x += 8) {
             if (whiteRun(image, {x, y}, true) == 488 && whiteRun(image, {x, y}, false) == 297) {
-                QPoint corner(x, y);
-                while (whiteRun(image, corner - QPoint(1, 0), true) == 488)
-                    corner.rx() -= 1;
-                while (whiteRun(image, corner - QPoint(0, 1), false) == 297)
-                    corner.ry() -= 1;
-                return corner;
+                int left = x, top = y;
+                while (left > 0 && (image.pixel(left - 1, y) & 0xFFFFFF) == 0xFFFFFF)
+                    --left;
+                while (top > 0 && (image.pixel(x, top - 1) & 0xFFFFFF) == 0xFFFFFF)
+                    --top;
+                return QPoint(left, top);
             }
         }
     }
     return std::nullopt;
 }
 
-Found waitForStartPicture() {
-    const Found main = findWindow(kMainTitle, 15000);
-    EXPECT_TRUE(main.ok) << "no window titled " << kMainTitle.toStdString();
-    if (!main.ok)
-        return main;
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        if (attempt > 0)
-            QThread::msleep(100);
-        if (startPicture(screenshot().copy(main.geometry)))
-            return main;
+std::optional<QPoint> pictureAt(const QImage& image, const QImage& picture) {
+    const QImage wanted = picture.convertToFormat(QImage::Format_RGB32);
+    const QImage screen = image.convertToFormat(QImage::Format_RGB32);
+    auto matches = [&](int left, int top) {
+        for (int y = 0; y < wanted.height(); ++y) {
+            for (int x = 0; x < wanted.width(); ++x) {
+                if ((screen.pixel(left + x, top + y) ^ wanted.pixel(x, y)) & 0xFFFFFF)
+                    return false;
+            }
+        }
+        return true;
+    };
+    for (int top = 0; top + wanted.height() <= screen.height(); ++top) {
+        for (int left = 0; left + wanted.width() <= screen.width(); ++left) {
+            if (matches(left, top))
+                return QPoint(left, top);
+        }
     }
-    ADD_FAILURE() << "no white 488 x 297 picture in the window";
-    return {};
+    return std::nullopt;
 }
 
-void ProgramWindow::SetUp() {
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        GTEST_SKIP() << "DISPLAY is not set";
+QString programPath() {
+    const QString chosen = qEnvironmentVariable("KRESLIX_E2E_PROGRAM");
+    return chosen.isEmpty() ? QStringLiteral(KRESLIX_PROGRAM) : chosen;
 }
 
-void ProgramWindow::startProgram(const QStringList& changes) {
+QProcessEnvironment programEnvironment() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    // In a sanitizer build, leaks of the system libraries are not the program's.
     environment.insert(QStringLiteral("LSAN_OPTIONS"),
                        QStringLiteral("suppressions=" KRESLIX_E2E_SOURCE_DIR "/lsan.supp"));
-    for (const QString& change : changes)
+    return environment;
+}
+
+void ProgramTest::start(const QStringList& arguments, const QString& workingDirectory,
+                        const QStringList& environmentChanges) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        GTEST_SKIP() << "DISPLAY is not set";
+    QProcessEnvironment environment = programEnvironment();
+    for (const QString& change : environmentChanges)
         environment.insert(change.section(u'=', 0, 0), change.section(u'=', 1));
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(KRESLIX_PROGRAM), {});
+    if (!workingDirectory.isEmpty())
+        program.setWorkingDirectory(workingDirectory);
+    program.start(programPath(), arguments);
     ASSERT_TRUE(program.waitForStarted(10000));
 }
 
-void ProgramWindow::TearDown() {
-    if (program.state() != QProcess::NotRunning) {
-        program.kill();
-        program.waitForFinished(5000);
+void ProgramTest::waitForPicture(const QString& caption, const QImage& picture) {
+    pictureOrigin.reset();
+    main = findWindow(caption, 15000);
+    ASSERT_TRUE(main.ok) << "no window titled " << caption.toStdString();
+    for (int attempt = 0; attempt < 50 && !pictureOrigin; ++attempt) {
+        if (attempt > 0)
+            QThread::msleep(100);
+        const QImage window = screenshot().copy(main.geometry);
+        const std::optional<QPoint> found =
+            picture.isNull() ? startPictureAt(window) : pictureAt(window, picture);
+        if (found)
+            pictureOrigin = main.geometry.topLeft() + *found;
     }
+    ASSERT_TRUE(pictureOrigin) << "the window does not show the picture";
 }
 
-void ProgramWindow::closeWithoutSaving(const Found& main) {
-    runTool({"close", main.id});
+Found ProgramTest::waitForStartPicture() {
+    waitForPicture(kMainTitle, {});
+    return pictureOrigin ? main : Found{};
+}
+
+void ProgramTest::closeWithoutSaving(const Found& window) {
+    runTool({"close", window.id});
     // Closing always asks whether to save; "Nie" lets the program end.
     const Found prompt = findWindow(QStringLiteral("Kreslix"), 10000);
     ASSERT_TRUE(prompt.ok) << "the save-changes prompt did not show";
@@ -134,6 +161,17 @@ void ProgramWindow::closeWithoutSaving(const Found& main) {
     EXPECT_EQ(program.readAllStandardError().count("ERROR"), 0) << "the program reported errors";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
+}
+
+QStringList ProgramTest::at(int x, int y) const {
+    return {QString::number(pictureOrigin->x() + x), QString::number(pictureOrigin->y() + y)};
+}
+
+void ProgramTest::TearDown() {
+    if (program.state() != QProcess::NotRunning) {
+        program.kill();
+        program.waitForFinished(5000);
+    }
 }
 
 }  // namespace kreslix::e2e

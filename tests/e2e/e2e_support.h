@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPoint>
 #include <QProcess>
 #include <QRect>
+#include <QString>
 #include <QStringList>
 #include <optional>
 
@@ -13,41 +15,58 @@ namespace kreslix::e2e {
 // The main window's caption at start-up.
 extern const QString kMainTitle;
 
-// Runs the X helper (x_window_tool) and gives its standard output; the test fails when the
-// helper does, unless `ok` is given to receive the outcome.
-QString runTool(const QStringList& arguments, bool* ok = nullptr);
-
+// A top-level window found by its title: its X id and where it is on the screen.
 struct Found {
     bool ok = false;
     QString id;
-    QRect geometry;  // on the screen
+    QRect geometry;
 };
 
-// The shown top-level window with this title, waited for up to `timeoutMs`.
+// Runs the X helper and gives its standard output; the test fails when the helper does, unless
+// `ok` is given to take the outcome.
+QString runTool(const QStringList& arguments, bool* ok = nullptr);
 Found findWindow(const QString& title, int timeoutMs);
-// Whether no shown window has this title any more, waited for up to five seconds.
-bool windowGone(const QString& title);
-// The whole screen now.
+// Whether the window of that title is gone within the time.
+bool windowGone(const QString& title, int timeoutMs = 5000);
+// The whole screen as it is now.
 QImage screenshot();
 
-// The top-left corner of the start picture, a white area of exactly 488 × 297 pixels, in
-// `image`; nothing when it shows none.
-std::optional<QPoint> startPicture(const QImage& image);
-// The main window of the program once it shows the start picture; fails the test otherwise.
-Found waitForStartPicture();
+// Where the start picture (white, 488 × 297) is shown in the image, if it is.
+std::optional<QPoint> startPictureAt(const QImage& image);
+// Where `picture` is shown pixel for pixel in the image, if it is.
+std::optional<QPoint> pictureAt(const QImage& image, const QImage& picture);
 
-// The real program, started on the display in $DISPLAY with the environment of the test plus
-// `changes` (NAME=VALUE) and killed at the end if it still runs.
-class ProgramWindow : public ::testing::Test {
+// The program under test: the build's own, or the one named by KRESLIX_E2E_PROGRAM, such as an
+// installed copy.
+QString programPath();
+// Its environment: the real display, and in a sanitizer build no reports of the system
+// libraries' leaks.
+QProcessEnvironment programEnvironment();
+
+// The program under test, started on the real display and killed at the end if still running.
+class ProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override;
     void TearDown() override;
-    void startProgram(const QStringList& changes = {});
+    // Starts the program with the environment of the test plus `environmentChanges`
+    // (NAME=VALUE); skips the test when there is no display.
+    void start(const QStringList& arguments = {}, const QString& workingDirectory = {},
+               const QStringList& environmentChanges = {});
+    // Waits for the main window with that caption to show the picture (the white start picture
+    // when null); then `main` is the window and `pictureOrigin` the picture's top-left corner
+    // on the screen.
+    void waitForPicture(const QString& caption, const QImage& picture);
+    // The untitled main window once it shows the white start picture; fails the test
+    // otherwise.
+    Found waitForStartPicture();
+    // A point of the picture, as screen coordinates for the X helper.
+    QStringList at(int x, int y) const;
     // Closes the main window, answers "Nie" to the save-changes prompt, and checks that the
     // program then ends cleanly.
-    void closeWithoutSaving(const Found& main);
+    void closeWithoutSaving(const Found& window);
 
     QProcess program;
+    Found main;
+    std::optional<QPoint> pictureOrigin;
 };
 
 }  // namespace kreslix::e2e

@@ -64,16 +64,15 @@ int pixelsOfColour(const QImage& image, QRect area, QRgb colour) {
     return count;
 }
 
-class Printing : public ProgramWindow {
+class Printing : public ProgramTest {
 protected:
     void SetUp() override {
-        ProgramWindow::SetUp();
-        if (IsSkipped())
-            return;
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            GTEST_SKIP() << "DISPLAY is not set";
         outputDir = qEnvironmentVariable("KRESLIX_PRINT_OUTPUT_DIR");
         if (outputDir.isEmpty() || qEnvironmentVariableIsEmpty("CUPS_SERVER"))
             GTEST_SKIP() << "no private CUPS scheduler (scripts/cups-scheduler) to print to";
-        startProgram();
+        start();
         main = waitForStartPicture();
         ASSERT_TRUE(main.ok);
     }
@@ -83,14 +82,15 @@ protected:
     // the top-left of the page (the printer's printable area is the whole paper), at the size
     // it has on the screen. Gives the printed image.
     QImage printAndCompare() {
-        const std::optional<QPoint> shownPicture = startPicture(screenshot().copy(main.geometry));
+        const std::optional<QPoint> shownPicture = startPictureAt(screenshot().copy(main.geometry));
         EXPECT_TRUE(shownPicture) << "the start picture is not to be seen";
         if (!shownPicture)
             return {};
         const QPoint picture = *shownPicture;
-        runTool({"drag", main.id, QString::number(picture.x() + 40),
-                 QString::number(picture.y() + 30), QString::number(picture.x() + 300),
-                 QString::number(picture.y() + 200)});
+        const QPoint from = main.geometry.topLeft() + picture + QPoint(40, 30);
+        const QPoint to = main.geometry.topLeft() + picture + QPoint(300, 200);
+        runTool({"drag", QString::number(from.x()), QString::number(from.y()),
+                 QString::number(to.x()), QString::number(to.y())});
         const QImage window = screenshot().copy(main.geometry);
         const QStringList before = printedFiles(outputDir);
         runTool({"type", main.id, "ctrl+p"});
@@ -138,7 +138,6 @@ protected:
     }
 
     QString outputDir;
-    Found main;
 };
 
 // The way to "Nastavenie tlače..." through the menu, as the user would go.
@@ -157,8 +156,8 @@ TEST_F(Printing, CtrlPPrintsOnePageWithTheClientAreaAsTheScreenShowsIt) {
     ASSERT_FALSE(printed.isNull());
     // The tool panel (65 pixels) lies left of the picture, the colour panel with its pure red
     // palette cell above the status bar.
-    ASSERT_TRUE(startPicture(printed));
-    EXPECT_EQ(startPicture(printed)->x(), 66);
+    ASSERT_TRUE(startPictureAt(printed));
+    EXPECT_EQ(startPictureAt(printed)->x(), 66);
     const QRect aboveStatusBar(0, printed.height() - 18 - 45, printed.width(), 45);
     EXPECT_GT(pixelsOfColour(printed, aboveStatusBar, qRgb(255, 0, 0)), 100);
     closeWithoutSaving(main);
@@ -170,19 +169,19 @@ TEST_F(Printing, HiddenPanelsAreAbsentFromThePrintout) {
     runTool({"type", main.id, "alt+z", "Down", "Return"});
     const QImage printed = printAndCompare();
     ASSERT_FALSE(printed.isNull());
-    ASSERT_TRUE(startPicture(printed));
-    EXPECT_EQ(startPicture(printed)->x(), 1);
+    ASSERT_TRUE(startPictureAt(printed));
+    EXPECT_EQ(startPictureAt(printed)->x(), 1);
     const QRect aboveStatusBar(0, printed.height() - 18 - 45, printed.width(), 45);
     EXPECT_EQ(pixelsOfColour(printed, aboveStatusBar, qRgb(255, 0, 0)), 0);
     closeWithoutSaving(main);
 }
 
-class NoPrintService : public ProgramWindow {};
+class NoPrintService : public ProgramTest {};
 
 // With CUPS_SERVER pointing at no scheduler, "Tlačiť" (Ctrl+P) and "Nastavenie tlače..." (from
 // the end of the "&Súbor" menu) both show the same error box, no dialog, and the program goes on.
 TEST_F(NoPrintService, BothCommandsShowTheNoPrinterMessageAndTheProgramGoesOn) {
-    startProgram({QStringLiteral("CUPS_SERVER=/nonexistent/kreslix-cups.sock")});
+    start({}, {}, {QStringLiteral("CUPS_SERVER=/nonexistent/kreslix-cups.sock")});
     const Found main = waitForStartPicture();
     ASSERT_TRUE(main.ok);
     const QStringList commands[] = {{"ctrl+p"}, kSetupKeys};

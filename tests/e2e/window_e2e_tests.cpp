@@ -1,12 +1,12 @@
-#include "tests/e2e/e2e_support.h"
-
 #include <QThread>
+
+#include "tests/e2e/e2e_support.h"
 
 namespace kreslix::e2e {
 namespace {
 
-TEST_F(ProgramWindow, OpensWithTheWhitePictureAndClosesThroughTheWindowManagerProtocol) {
-    startProgram();
+TEST_F(ProgramTest, OpensWithTheWhitePictureAndClosesThroughTheWindowManagerProtocol) {
+    start();
     const Found main = waitForStartPicture();
     ASSERT_TRUE(main.ok);
     EXPECT_GE(main.geometry.width(), 628);
@@ -55,8 +55,8 @@ int pixelsOf(const QImage& image, QRect area, QRgb colour) {
 // The About box opens from the Help menu centred on the screen, with the heavy title and the
 // icon; its arrows change the contact line and "O.K." closes it. The properties dialog opens
 // from the File menu at its own place and closes with "OK".
-TEST_F(ProgramWindow, AboutBoxAndPropertiesOpenFromTheMenusAndCloseThroughTheirButtons) {
-    startProgram();
+TEST_F(ProgramTest, AboutBoxAndPropertiesOpenFromTheMenusAndCloseThroughTheirButtons) {
+    start();
     const Found main = waitForStartPicture();
     ASSERT_TRUE(main.ok);
     QImage screen = screenshot("kreslix_menus");

@@ -1,18 +1,23 @@
 /* Finds top-level windows by title, takes screenshots and asks windows to close, on the X
  * display in $DISPLAY. There is no window manager under Xvfb, so everything is done with plain
- * Xlib calls and the WM_DELETE_WINDOW protocol.
+ * Xlib calls and the WM_DELETE_WINDOW protocol; the mouse is moved by the XTEST extension, as
+ * real input.
  *
  *   x_window_tool find TITLE [TIMEOUT_MS]   prints "ID X Y WIDTH HEIGHT" of the shown window
  *   x_window_tool shot FILE.ppm            writes the whole screen as a binary PPM
  *   x_window_tool close ID                 sends WM_DELETE_WINDOW
- *   x_window_tool key ID KEYSYM [alt]      sends a key press and release to the window
+ *   x_window_tool key ID KEYSYM [alt|ctrl] sends a key press and release to the window
  *   x_window_tool click ID X Y             sends a left-button press and release at (X, Y)
  *   x_window_tool type ID KEY...           types keys through the XTEST extension, as a keyboard
  *                                          would, into the window: KEY is a keysym, optionally
  *                                          with "ctrl+", "alt+" or "shift+" in front
- *   x_window_tool drag ID X1 Y1 X2 Y2      drags with the left button through XTEST, in the
- *                                          window's coordinates, then parks the pointer in the
- *                                          screen's bottom-right corner, where no tooltip shows
+ *   x_window_tool drag X Y [X Y]...        presses the left button at the first screen point,
+ *                                          moves through the others and releases (a click
+ *                                          when only one is given), then parks the pointer in
+ *                                          the screen's bottom-right corner, where no tooltip
+ *                                          shows
+ *   x_window_tool drop ID X Y URI...       drops the URIs on the window at the screen point by
+ *                                          XDND; prints "accepted" or "refused"
  */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -22,6 +27,8 @@
 #include <stdlib.h>
 #include <string.h>
 #include <time.h>
+
+#include "x_drop.h"
 
 static int title_is(Display* display, Window window, const char* title) {
     Atom net_wm_name = XInternAtom(display, "_NET_WM_NAME", False);
@@ -131,7 +138,8 @@ static int close_window(Display* display, Window window) {
     return XSendEvent(display, window, False, NoEventMask, &event) ? 0 : 1;
 }
 
-static int send_key(Display* display, Window window, const char* keysym_name, int alt) {
+static int send_key(Display* display, Window window, const char* keysym_name,
+                    unsigned int modifiers) {
     const KeySym keysym = XStringToKeysym(keysym_name);
     if (keysym == NoSymbol) {
         fprintf(stderr, "unknown key %s\n", keysym_name);
@@ -145,11 +153,90 @@ static int send_key(Display* display, Window window, const char* keysym_name, in
     event.xkey.time = CurrentTime;
     event.xkey.same_screen = True;
     event.xkey.keycode = XKeysymToKeycode(display, keysym);
-    event.xkey.state = alt ? Mod1Mask : 0;
+    event.xkey.state = modifiers;
     event.type = KeyPress;
     int sent = XSendEvent(display, window, True, KeyPressMask, &event);
     event.type = KeyRelease;
     sent = sent && XSendEvent(display, window, True, KeyReleaseMask, &event);
+    return sent ? 0 : 1;
+}
+
+static void pause_ms(long ms) {
+    const struct timespec pause = {0, ms * 1000 * 1000};
+    nanosleep(&pause, NULL);
+}
+
+static void move_pointer(Display* display, int x, int y) {
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    XSync(display, False);
+    pause_ms(5);
+}
+
+static int drag(Display* display, int count, char* coordinates[]) {
+    if (count < 2 || count % 2 != 0) {
+        fprintf(stderr, "drag needs pairs of coordinates\n");
+        return 2;
+    }
+    int x = atoi(coordinates[0]), y = atoi(coordinates[1]);
+    move_pointer(display, x, y);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XSync(display, False);
+    for (int i = 2; i + 1 < count; i += 2) {
+        const int to_x = atoi(coordinates[i]), to_y = atoi(coordinates[i + 1]);
+        /* In steps of a few pixels, as a hand moves the mouse. */
+        const int steps = (abs(to_x - x) > abs(to_y - y) ? abs(to_x - x) : abs(to_y - y)) / 4 + 1;
+        for (int step = 1; step <= steps; ++step)
+            move_pointer(display, x + (to_x - x) * step / steps, y + (to_y - y) * step / steps);
+        x = to_x;
+        y = to_y;
+    }
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XSync(display, False);
+    pause_ms(20);
+    move_pointer(display, DisplayWidth(display, DefaultScreen(display)) - 1,
+                 DisplayHeight(display, DefaultScreen(display)) - 1);
+    return 0;
+}
+
+/* The URIs as one text/uri-list: each on a line of its own, ended by CR LF. */
+static int drop(Display* display, int count, char* arguments[]) {
+    if (count < 4) {
+        fprintf(stderr, "drop needs ID X Y URI...\n");
+        return 2;
+    }
+    char list[8192] = "";
+    for (int i = 3; i < count; ++i) {
+        if (strlen(list) + strlen(arguments[i]) + 3 > sizeof list)
+            return 2;
+        strcat(list, arguments[i]);
+        strcat(list, "\r\n");
+    }
+    return drop_uri_list(display, (Window)strtoul(arguments[0], NULL, 10), atoi(arguments[1]),
+                         atoi(arguments[2]), list);
+}
+
+static int click(Display* display, Window window, int x, int y) {
+    Window child;
+    int root_x, root_y;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &root_x, &root_y,
+                          &child);
+    XEvent event;
+    memset(&event, 0, sizeof event);
+    event.xbutton.display = display;
+    event.xbutton.window = window;
+    event.xbutton.root = DefaultRootWindow(display);
+    event.xbutton.time = CurrentTime;
+    event.xbutton.x = x;
+    event.xbutton.y = y;
+    event.xbutton.x_root = root_x;
+    event.xbutton.y_root = root_y;
+    event.xbutton.same_screen = True;
+    event.xbutton.button = Button1;
+    event.type = ButtonPress;
+    int sent = XSendEvent(display, window, True, ButtonPressMask, &event);
+    event.type = ButtonRelease;
+    event.xbutton.state = Button1Mask;
+    sent = sent && XSendEvent(display, window, True, ButtonReleaseMask, &event);
     return sent ? 0 : 1;
 }
 
@@ -201,65 +288,11 @@ static int type_keys(Display* display, Window window, int count, char* keys[]) {
     return 0;
 }
 
-static void pointer_to(Display* display, Window window, int x, int y) {
-    Window child;
-    int root_x, root_y;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &root_x, &root_y,
-                          &child);
-    XTestFakeMotionEvent(display, DefaultScreen(display), root_x, root_y, CurrentTime);
-    XSync(display, False);
-}
-
-static int drag(Display* display, Window window, int x1, int y1, int x2, int y2) {
-    const struct timespec step = {0, 20 * 1000 * 1000};
-    pointer_to(display, window, x1, y1);
-    nanosleep(&kInputPause, NULL);
-    XTestFakeButtonEvent(display, 1, True, CurrentTime);
-    XSync(display, False);
-    for (int i = 1; i <= 10; ++i) {
-        nanosleep(&step, NULL);
-        pointer_to(display, window, x1 + (x2 - x1) * i / 10, y1 + (y2 - y1) * i / 10);
-    }
-    XTestFakeButtonEvent(display, 1, False, CurrentTime);
-    XSync(display, False);
-    nanosleep(&kInputPause, NULL);
-    XTestFakeMotionEvent(display, DefaultScreen(display),
-                         DisplayWidth(display, DefaultScreen(display)) - 1,
-                         DisplayHeight(display, DefaultScreen(display)) - 1, CurrentTime);
-    XSync(display, False);
-    return 0;
-}
-
-static int click(Display* display, Window window, int x, int y) {
-    Window child;
-    int root_x, root_y;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &root_x, &root_y,
-                          &child);
-    XEvent event;
-    memset(&event, 0, sizeof event);
-    event.xbutton.display = display;
-    event.xbutton.window = window;
-    event.xbutton.root = DefaultRootWindow(display);
-    event.xbutton.time = CurrentTime;
-    event.xbutton.x = x;
-    event.xbutton.y = y;
-    event.xbutton.x_root = root_x;
-    event.xbutton.y_root = root_y;
-    event.xbutton.same_screen = True;
-    event.xbutton.button = Button1;
-    event.type = ButtonPress;
-    int sent = XSendEvent(display, window, True, ButtonPressMask, &event);
-    event.type = ButtonRelease;
-    event.xbutton.state = Button1Mask;
-    sent = sent && XSendEvent(display, window, True, ButtonReleaseMask, &event);
-    return sent ? 0 : 1;
-}
-
 int main(int argc, char* argv[]) {
     if (argc < 3) {
         fprintf(stderr,
-                "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt] |"
-                " click ID X Y | type ID KEY... | drag ID X1 Y1 X2 Y2\n",
+                "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt|ctrl] | "
+                "click ID X Y | type ID KEY... | drag X Y [X Y]... | drop ID X Y URI...\n",
                 argv[0]);
         return 2;
     }
@@ -276,15 +309,19 @@ int main(int argc, char* argv[]) {
     } else if (strcmp(argv[1], "close") == 0) {
         status = close_window(display, (Window)strtoul(argv[2], NULL, 10));
     } else if (strcmp(argv[1], "key") == 0 && argc > 3) {
+        const char* modifier = argc > 4 ? argv[4] : "";
         status = send_key(display, (Window)strtoul(argv[2], NULL, 10), argv[3],
-                          argc > 4 && strcmp(argv[4], "alt") == 0);
+                          strcmp(modifier, "alt") == 0    ? Mod1Mask
+                          : strcmp(modifier, "ctrl") == 0 ? ControlMask
+                                                          : 0);
     } else if (strcmp(argv[1], "click") == 0 && argc > 4) {
         status = click(display, (Window)strtoul(argv[2], NULL, 10), atoi(argv[3]), atoi(argv[4]));
     } else if (strcmp(argv[1], "type") == 0 && argc > 3) {
         status = type_keys(display, (Window)strtoul(argv[2], NULL, 10), argc - 3, argv + 3);
-    } else if (strcmp(argv[1], "drag") == 0 && argc == 7) {
-        status = drag(display, (Window)strtoul(argv[2], NULL, 10), atoi(argv[3]), atoi(argv[4]),
-                      atoi(argv[5]), atoi(argv[6]));
+    } else if (strcmp(argv[1], "drag") == 0) {
+        status = drag(display, argc - 2, argv + 2);
+    } else if (strcmp(argv[1], "drop") == 0) {
+        status = drop(display, argc - 2, argv + 2);
     }
     XSync(display, False);
     XCloseDisplay(display);

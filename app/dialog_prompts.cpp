@@ -1,6 +1,7 @@
 #include "app/dialog_prompts.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -12,6 +13,7 @@
 #include "dialogs/existuje.h"
 #include "dialogs/novyd.h"
 #include "dialogs/spin_edit.h"
+#include "dialogs/zmz.h"
 
 namespace kreslix {
 
@@ -86,6 +88,21 @@ std::optional<NewPictureAnswer> DialogPrompts::askNewPicture(const QString& widt
         return std::nullopt;
     return NewPictureAnswer{newPicture_->WidthEdit()->text(), newPicture_->HeightEdit()->text(),
                             newPicture_->FPo()};
+}
+
+void DialogPrompts::showMessage(const QString& text) {
+    // Without a parent the box is centred on the screen rather than on the window.
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok);
+    box.exec();
+}
+
+ClearAnswer DialogPrompts::askClearPicture() {
+    const int result = clearPicture_->exec();
+    const ClearAnswer answer{result == int(ModalResult::OK) && !clearPicture_->Zrusene,
+                             clearPicture_->ZmazFarbou()->isChecked()};
+    // The refusal has been read: the flag is false again whenever no clear is running.
+    clearPicture_->Zrusene = false;
+    return answer;
 }
 
 }  // namespace kreslix

@@ -12,6 +12,7 @@ namespace kreslix {
 
 class TNewBMPForm;
 class TOknoUloz;
+class TOknoZmaz;
 class Texistu;
 
 // The real dialogs behind the Prompts interface. The forms are made once and kept for the run,
@@ -25,6 +26,7 @@ public:
     void setWindow(QWidget* window);
     // The forms made at start-up, after the main window.
     void setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges);
+    void setClearPrompt(TOknoZmaz* clearPicture) { clearPicture_ = clearPicture; }
 
     void showError(const QString& text) override;
     void beep() override;
@@ -36,6 +38,8 @@ public:
     std::optional<QString> chooseOpenFile() override;
     std::optional<NewPictureAnswer> askNewPicture(const QString& widthText,
                                                   const QString& heightText) override;
+    void showMessage(const QString& text) override;
+    ClearAnswer askClearPicture() override;
 
 private:
     QPointer<QWidget> window_;
@@ -45,6 +49,7 @@ private:
     TNewBMPForm* newPicture_ = nullptr;     // `NewBMPForm`
     TOknoUloz* saveChanges_ = nullptr;      // `OknoUloz`
     Texistu* overwrite_ = nullptr;          // `existu`, made at its first use
+    TOknoZmaz* clearPicture_ = nullptr;     // `OknoZmaz`
 };
 
 }  // namespace kreslix

@@ -5,6 +5,7 @@
 #include "app/translations.h"
 #include "dialogs/OkUloz.h"
 #include "dialogs/novyd.h"
+#include "dialogs/zmz.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -16,6 +17,8 @@ int main(int argc, char* argv[]) {
     kreslix::THlavneOkno HlavneOkno(prompts);
     prompts.setWindow(&HlavneOkno);
     kreslix::TNewBMPForm NewBMPForm(&HlavneOkno);
+    kreslix::TOknoZmaz OknoZmaz(&HlavneOkno);
+    prompts.setClearPrompt(&OknoZmaz);
     kreslix::TOknoUloz OknoUloz(&HlavneOkno);
     prompts.setForms(&NewBMPForm, &OknoUloz);
 

@@ -15,6 +15,12 @@ struct NewPictureAnswer {
     Colour background;  // the colour of `FPo`
 };
 
+// What the user answered in the clear-picture prompt `OknoZmaz`.
+struct ClearAnswer {
+    bool confirmed = false;       // "Áno"; "Nie" and every other way of closing refuse
+    bool withForeground = false;  // `ZmazFarbou`: clear to the foreground colour
+};
+
 // Every modal question the program asks goes through this interface: the program shows the
 // real dialogs, tests script the answers.
 class Prompts {
@@ -40,6 +46,12 @@ public:
     // `NewBMPForm`, its size fields filled with the given texts; nothing when cancelled.
     virtual std::optional<NewPictureAnswer> askNewPicture(const QString& widthText,
                                                           const QString& heightText) = 0;
+
+    // A plain message box: the text, the application title as caption, no icon, one OK,
+    // centred on the screen.
+    virtual void showMessage(const QString& text) = 0;
+    // `OknoZmaz`: "Naozaj chcete obrázok zmazať?".
+    virtual ClearAnswer askClearPicture() = 0;
 };
 
 // Shows the busy cursor for as long as it lives, also when the work in between fails.

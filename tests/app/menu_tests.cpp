@@ -123,10 +123,7 @@ TEST_F(MenuTest, ExactlyTheFiveViewItemsAreCheckedAtStart) {
 
 // Commands whose units are not part of the program yet: shown, but they can't be chosen.
 TEST_F(MenuTest, CommandsNotBuiltYetArePresentButDisabled) {
-    for (const char* name :
-         {"Vlastnosti1", "Nastavenietlae1", "Tlacit1", "Cut1", "Copy1", "Paste1",
-          "KoprovapracovnplochuWindows1", "Zmazaobrzok1", "Prevratitvodorovne1",
-          "Prevrtipodazvislejosi1", "Vystrihn1", "Koprova1", "Prilepi1", "Zmaza1"}) {
+    for (const char* name : {"Vlastnosti1", "Nastavenietlae1", "Tlacit1"}) {
         QAction* item = action(name);
         ASSERT_NE(item, nullptr) << name;
         EXPECT_FALSE(item->isEnabled()) << name;
@@ -134,9 +131,7 @@ TEST_F(MenuTest, CommandsNotBuiltYetArePresentButDisabled) {
     QAction* about = window->menuBar()->actions().last()->menu()->actions().value(0);
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(about->isEnabled());
-    for (const char* name : {"SpeedButton11", "SpeedButton8", "SpeedButton9", "SpeedButton10"}) {
-        EXPECT_FALSE(child(name)->isEnabled()) << name;
-    }
+    EXPECT_FALSE(child("SpeedButton11")->isEnabled());
 }
 
 TEST_F(MenuTest, ColourAndExitItemsAreEnabled) {

@@ -5,7 +5,7 @@
  *   x_window_tool find TITLE [TIMEOUT_MS]   prints "ID X Y WIDTH HEIGHT" of the shown window
  *   x_window_tool shot FILE.ppm            writes the whole screen as a binary PPM
  *   x_window_tool close ID                 sends WM_DELETE_WINDOW
- *   x_window_tool key ID KEYSYM [alt]      sends a key press and release to the window
+ *   x_window_tool key ID KEYSYM [alt|ctrl] sends a key press and release to the window
  */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -123,12 +123,16 @@ static int close_window(Display* display, Window window) {
     return XSendEvent(display, window, False, NoEventMask, &event) ? 0 : 1;
 }
 
-static int send_key(Display* display, Window window, const char* keysym_name, int alt) {
+static int send_key(Display* display, Window window, const char* keysym_name,
+                    unsigned int modifiers) {
     const KeySym keysym = XStringToKeysym(keysym_name);
     if (keysym == NoSymbol) {
         fprintf(stderr, "unknown key %s\n", keysym_name);
         return 1;
     }
+    /* Without a window manager nothing gives the window the keyboard focus, and the program
+     * takes keys for its shortcuts only in its active window. */
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
     XEvent event;
     memset(&event, 0, sizeof event);
     event.xkey.display = display;
@@ -137,7 +141,7 @@ static int send_key(Display* display, Window window, const char* keysym_name, in
     event.xkey.time = CurrentTime;
     event.xkey.same_screen = True;
     event.xkey.keycode = XKeysymToKeycode(display, keysym);
-    event.xkey.state = alt ? Mod1Mask : 0;
+    event.xkey.state = modifiers;
     event.type = KeyPress;
     int sent = XSendEvent(display, window, True, KeyPressMask, &event);
     event.type = KeyRelease;
@@ -147,7 +151,7 @@ static int send_key(Display* display, Window window, const char* keysym_name, in
 
 int main(int argc, char* argv[]) {
     if (argc < 3) {
-        fprintf(stderr, "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt]\n",
+        fprintf(stderr, "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt|ctrl]\n",
                 argv[0]);
         return 2;
     }
@@ -164,8 +168,12 @@ int main(int argc, char* argv[]) {
     } else if (strcmp(argv[1], "close") == 0) {
         status = close_window(display, (Window)strtoul(argv[2], NULL, 10));
     } else if (strcmp(argv[1], "key") == 0 && argc > 3) {
-        status = send_key(display, (Window)strtoul(argv[2], NULL, 10), argv[3],
-                          argc > 4 && strcmp(argv[4], "alt") == 0);
+        unsigned int modifiers = 0;
+        if (argc > 4)
+            modifiers = strcmp(argv[4], "alt") == 0 ? Mod1Mask
+                        : strcmp(argv[4], "ctrl") == 0 ? ControlMask
+                                                        : 0;
+        status = send_key(display, (Window)strtoul(argv[2], NULL, 10), argv[3], modifiers);
     }
     XSync(display, False);
     XCloseDisplay(display);

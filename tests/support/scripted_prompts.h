@@ -16,7 +16,7 @@ class ScriptedPrompts : public Prompts {
 public:
     // What the program showed or asked, in order: "error:<text>", "beep", "busy", "idle",
     // "colour:<preset hex>", "save changes?", "overwrite?", "save dialog", "open dialog",
-    // "new picture:<width>x<height>".
+    // "new picture:<width>x<height>", "message:<text>", "clear picture?".
     QStringList log;
     QStringList errors;
     int beeps = 0;
@@ -27,6 +27,8 @@ public:
     std::deque<std::optional<QString>> saveFileAnswers;
     std::deque<std::optional<QString>> openFileAnswers;
     std::deque<std::optional<NewPictureAnswer>> newPictureAnswers;
+    std::deque<ClearAnswer> clearAnswers;
+    QStringList messages;
     // The texts the new-picture dialog was filled with, last time.
     QString newPictureWidthText, newPictureHeightText;
     bool busy = false;
@@ -65,6 +67,14 @@ public:
         newPictureHeightText = heightText;
         log << QStringLiteral("new picture:%1x%2").arg(widthText, heightText);
         return next(newPictureAnswers, "new-picture dialog");
+    }
+    void showMessage(const QString& text) override {
+        messages << text;
+        log << QStringLiteral("message:") + text;
+    }
+    ClearAnswer askClearPicture() override {
+        log << QStringLiteral("clear picture?");
+        return next(clearAnswers, "clear-picture prompt");
     }
     std::optional<Colour> chooseColour(Colour preset) override {
         log << QStringLiteral("colour:%1").arg(preset, 8, 16, QChar(u'0'));

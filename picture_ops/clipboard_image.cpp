@@ -2,7 +2,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMimeData>
 
 #include "common/error.h"
@@ -11,21 +10,10 @@ namespace kreslix {
 
 namespace {
 
+// Another program's content comes through Qt's platform layer, which shows every image type
+// that a Qt image reader decodes (image/png, image/bmp, image/jpeg...) as one image.
 const QMimeData* clipboardContent() {
     return QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-}
-
-// The offered types that a Qt image reader decodes, in the order the owner offers them.
-// Another program's content is already seen as an image through Qt's platform layer; this
-// covers content that carries only encoded bytes.
-QStringList readableImageTypes(const QMimeData& content) {
-    const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
-    QStringList types;
-    for (const QString& type : content.formats()) {
-        if (readable.contains(type.toLatin1()))
-            types << type;
-    }
-    return types;
 }
 
 }  // namespace
@@ -38,21 +26,12 @@ void publishClipboardImage(const QImage& image) {
 
 bool clipboardOffersImage() {
     const QMimeData* content = clipboardContent();
-    return content && (content->hasImage() || !readableImageTypes(*content).isEmpty());
+    return content && content->hasImage();
 }
 
 QImage readClipboardImage() {
     const QMimeData* content = clipboardContent();
-    QImage image;
-    if (content && content->hasImage()) {
-        image = qvariant_cast<QImage>(content->imageData());
-    } else if (content) {
-        for (const QString& type : readableImageTypes(*content)) {
-            image = QImage::fromData(content->data(type));
-            if (!image.isNull())
-                break;
-        }
-    }
+    const QImage image = content ? qvariant_cast<QImage>(content->imageData()) : QImage();
     if (image.isNull())
         throw KreslixError(QStringLiteral("Unsupported clipboard format"));
     return image;

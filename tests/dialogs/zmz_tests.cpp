@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include "app/dialog_prompts.h"
-#include "common/modal_result.h"
 #include "dialogs/zmz.h"
 #include "tests/dialogs/modal_driver.h"
 
@@ -83,16 +82,6 @@ TEST_F(ClearPrompt, OnlyAnoConfirms) {
         SCOPED_TRACE(way);
         EXPECT_EQ(ask(act).confirmed, std::string(way) == "Áno");
     }
-}
-
-TEST_F(ClearPrompt, NieReturnsOkAndSetsZrusene) {
-    bool seenInHandler = false;
-    actOnModal([&](QDialog& d) {
-        clickButton(d, "zrus");
-        seenInHandler = dialog->Zrusene;
-    });
-    EXPECT_EQ(dialog->exec(), int(ModalResult::OK));
-    EXPECT_TRUE(seenInHandler);
 }
 
 TEST_F(ClearPrompt, CheckBoxKeepsItsStateBetweenUses) {

@@ -100,15 +100,5 @@ TEST_F(Clear, RefusedChangesNothingAndTheNextClearAsksAgain) {
     EXPECT_EQ(prompts.log, QStringList({"clear picture?", "clear picture?"}));
 }
 
-TEST_F(Clear, EmptyPictureIsStillMarkedModified) {
-    document.replacePicture({QImage(), nullptr});
-    document.setModified(false);
-    document.setSaveButtonEnabled(false);
-    prompts.clearAnswers = {{true, true}};
-    Zmazaobrzok1Click(document, tools, prompts);
-    EXPECT_EQ(document.modified(), 1);
-    EXPECT_TRUE(document.saveButtonEnabled());
-}
-
 }  // namespace
 }  // namespace kreslix::testing

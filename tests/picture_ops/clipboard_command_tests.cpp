@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 
 #include "common/error.h"
 #include "document/document_state.h"
@@ -113,48 +111,6 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PasteSizes,
                          ::testing::Values(PasteCase{{10, 10}, {0, 0, 10, 10}},
                                            PasteCase{{64, 48}, {0, 0, 40, 30}},
                                            PasteCase{{64, 5}, {0, 0, 40, 5}}));
-
-// Nothing an image reader can decode: the message, and nothing else changes.
-TEST_F(ClipboardCommands, PasteWithoutAnImageOnlySaysSo) {
-    for (const bool withText : {false, true}) {
-        if (withText)
-            QGuiApplication::clipboard()->setText(QStringLiteral("55"));
-        Paste1Click(document, prompts);
-        expectUnchanged();
-    }
-    const QString message = QStringLiteral("V schránke sa nenachádza objekt grafického typu.");
-    EXPECT_EQ(prompts.log, QStringList({"message:" + message, "message:" + message}));
-}
-
-// Another program's image may come as encoded bytes only.
-TEST_F(ClipboardCommands, PasteDecodesAnImageOfferedAsEncodedBytes) {
-    QByteArray bmp;
-    QBuffer buffer(&bmp);
-    buffer.open(QIODevice::WriteOnly);
-    const QImage pasted = pattern(12, 8, 5);
-    ASSERT_TRUE(pasted.save(&buffer, "BMP"));
-    auto* content = new QMimeData;
-    content->setData(QStringLiteral("image/bmp"), bmp);
-    QGuiApplication::clipboard()->setMimeData(content);
-
-    Paste1Click(document, prompts);
-    EXPECT_EQ(document.image().copy(0, 0, 12, 8), pasted);
-    EXPECT_EQ(document.modified(), 1);
-}
-
-TEST_F(ClipboardCommands, PasteOfAnImageTypeThatDeliversNoImageFailsAndChangesNothing) {
-    auto* content = new QMimeData;
-    content->setData(QStringLiteral("image/png"), QByteArray("not a PNG at all"));
-    QGuiApplication::clipboard()->setMimeData(content);
-    try {
-        Paste1Click(document, prompts);
-        ADD_FAILURE() << "the paste did not fail";
-    } catch (const KreslixError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Unsupported clipboard format"));
-    }
-    expectUnchanged();
-    EXPECT_TRUE(prompts.log.isEmpty());
-}
 
 TEST_F(ClipboardCommands, DesktopImageGoesToTheClipboardWholeAndOntoThePictureClipped) {
     const QImage screen = pattern(64, 48, 200);

@@ -151,7 +151,8 @@ static int send_key(Display* display, Window window, const char* keysym_name,
 
 int main(int argc, char* argv[]) {
     if (argc < 3) {
-        fprintf(stderr, "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt|ctrl]\n",
+        fprintf(stderr,
+                "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt|ctrl]\n",
                 argv[0]);
         return 2;
     }
@@ -170,9 +171,9 @@ int main(int argc, char* argv[]) {
     } else if (strcmp(argv[1], "key") == 0 && argc > 3) {
         unsigned int modifiers = 0;
         if (argc > 4)
-            modifiers = strcmp(argv[4], "alt") == 0 ? Mod1Mask
+            modifiers = strcmp(argv[4], "alt") == 0    ? Mod1Mask
                         : strcmp(argv[4], "ctrl") == 0 ? ControlMask
-                                                        : 0;
+                                                       : 0;
         status = send_key(display, (Window)strtoul(argv[2], NULL, 10), argv[3], modifiers);
     }
     XSync(display, False);

@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -45,6 +46,8 @@ protected:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("DISPLAY"))
             GTEST_SKIP() << "DISPLAY is not set";
+        if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+            GTEST_SKIP() << "xclip is not installed";
         ASSERT_TRUE(folder.isValid());
         startProgram(program);
         const Found window = findWindow(kTitle, 15000);

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "common/error.h"
@@ -20,6 +21,8 @@ protected:
     void SetUp() override {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             GTEST_SKIP() << "needs the X display in $DISPLAY";
+        if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+            GTEST_SKIP() << "xclip is not installed";
         ASSERT_TRUE(folder.isValid());
         document.setModified(false);
         document.setSaveButtonEnabled(false);

@@ -1,6 +1,7 @@
 #include "app/dialog_prompts.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include "dialogs/spin_edit.h"
 #include "dialogs/vlast.h"
 #include "printing/printer_setup_dialog.h"
+#include "dialogs/zmz.h"
 
 namespace kreslix {
 
@@ -111,6 +113,21 @@ void DialogPrompts::showAbout(const QString& memoryFigure) {
 
 bool DialogPrompts::setUpPrinter(QPrinter& printer) {
     return runPrinterSetupDialog(printer, window_);
+}
+
+void DialogPrompts::showMessage(const QString& text) {
+    // Without a parent the box is centred on the screen rather than on the window.
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok);
+    box.exec();
+}
+
+ClearAnswer DialogPrompts::askClearPicture() {
+    const int result = clearPicture_->exec();
+    const ClearAnswer answer{result == int(ModalResult::OK) && !clearPicture_->Zrusene,
+                             clearPicture_->ZmazFarbou()->isChecked()};
+    // The refusal has been read: the flag is false again whenever no clear is running.
+    clearPicture_->Zrusene = false;
+    return answer;
 }
 
 }  // namespace kreslix

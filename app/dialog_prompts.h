@@ -13,6 +13,7 @@ namespace kreslix {
 class TAboutBox;
 class TNewBMPForm;
 class TOknoUloz;
+class TOknoZmaz;
 class Texistu;
 class Tvlastnosti;
 
@@ -28,6 +29,7 @@ public:
     // The forms made at start-up, after the main window.
     void setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges);
     void setInformationForms(TAboutBox* about, Tvlastnosti* properties);
+    void setClearPrompt(TOknoZmaz* clearPicture) { clearPicture_ = clearPicture; }
 
     void showError(const QString& text) override;
     void beep() override;
@@ -43,6 +45,8 @@ public:
     void showPictureProperties(const PictureProperties& properties) override;
     void showAbout(const QString& memoryFigure) override;
     bool setUpPrinter(QPrinter& printer) override;
+    void showMessage(const QString& text) override;
+    ClearAnswer askClearPicture() override;
 
 private:
     QPointer<QWidget> window_;
@@ -55,6 +59,7 @@ private:
     TAboutBox* about_ = nullptr;            // `AboutBox`
     Tvlastnosti* properties_ = nullptr;     // `vlastnosti`
     QString openedFileName_;                // the name last chosen in `OpenDialog1`
+    TOknoZmaz* clearPicture_ = nullptr;     // `OknoZmaz`
 };
 
 }  // namespace kreslix

@@ -9,6 +9,7 @@
 #include "dialogs/about.h"
 #include "dialogs/novyd.h"
 #include "dialogs/vlast.h"
+#include "dialogs/zmz.h"
 
 int main(int argc, char* argv[]) {
     const kreslix::CommandLine commandLine = kreslix::readCommandLine(argc, argv);
@@ -27,7 +28,8 @@ int main(int argc, char* argv[]) {
     kreslix::TNewBMPForm NewBMPForm(&HlavneOkno);
     kreslix::TAboutBox AboutBox(&HlavneOkno);
     kreslix::Tvlastnosti vlastnosti(&HlavneOkno);
-    // OknoZmaz, the clear prompt, is made here, between vlastnosti and OknoUloz.
+    kreslix::TOknoZmaz OknoZmaz(&HlavneOkno);
+    prompts.setClearPrompt(&OknoZmaz);
     kreslix::TOknoUloz OknoUloz(&HlavneOkno);
     prompts.setForms(&NewBMPForm, &OknoUloz);
     prompts.setInformationForms(&AboutBox, &vlastnosti);

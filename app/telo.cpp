@@ -30,6 +30,9 @@
 #include "printing/current_printer.h"
 #include "printing/print_form_image.h"
 #include "printing/printer_setup.h"
+#include "picture_ops/clear_picture.h"
+#include "picture_ops/clipboard_commands.h"
+#include "picture_ops/flips.h"
 
 namespace kreslix {
 
@@ -173,11 +176,27 @@ void THlavneOkno::connectHandlers() {
     connectHandler(QStringLiteral("ZobrHelp"), &THlavneOkno::ZobrHelpClick);
     connectHandler(QStringLiteral("PozKurzor"), &THlavneOkno::PozKurzorClick);
     connectHandler(QStringLiteral("AboutItem"), &THlavneOkno::AboutItemClick);
+    connectHandler(QStringLiteral("Cut1"), &THlavneOkno::Cut1Click);
+    connectHandler(QStringLiteral("Copy1"), &THlavneOkno::Copy1Click);
+    connectHandler(QStringLiteral("Paste1"), &THlavneOkno::Paste1Click);
+    connectHandler(QStringLiteral("KoprovapracovnplochuWindows1"),
+                   &THlavneOkno::KoprovapracovnplochuWindows1Click);
+    connectHandler(QStringLiteral("Zmazaobrzok1"), &THlavneOkno::Zmazaobrzok1Click);
+    connectHandler(QStringLiteral("Prevratitvodorovne1"), &THlavneOkno::Prevratitvodorovne1Click);
+    connectHandler(QStringLiteral("Prevrtipodazvislejosi1"),
+                   &THlavneOkno::Prevrtipodazvislejosi1Click);
+    connectHandler(QStringLiteral("Vystrihn1"), &THlavneOkno::Cut1Click);
+    connectHandler(QStringLiteral("Koprova1"), &THlavneOkno::Copy1Click);
+    connectHandler(QStringLiteral("Prilepi1"), &THlavneOkno::Paste1Click);
+    connectHandler(QStringLiteral("Zmaza1"), &THlavneOkno::Zmazaobrzok1Click);
 
     connectButton(QStringLiteral("SpeedButton5"), &THlavneOkno::New1Click);
     connectButton(QStringLiteral("SpeedButton6"), &THlavneOkno::Open1Click);
     connectButton(QStringLiteral("TlacitkoUloz"), &THlavneOkno::Save1Click);
     connectButton(QStringLiteral("SpeedButton11"), &THlavneOkno::Tlacit1Click);
+    connectButton(QStringLiteral("SpeedButton8"), &THlavneOkno::Cut1Click);
+    connectButton(QStringLiteral("SpeedButton9"), &THlavneOkno::Copy1Click);
+    connectButton(QStringLiteral("SpeedButton10"), &THlavneOkno::Paste1Click);
     // The Save button mirrors the document's state from now on.
     QToolButton* save = OknoTlacidla->button(QStringLiteral("TlacitkoUloz"));
     save->setEnabled(document_.saveButtonEnabled());
@@ -265,6 +284,34 @@ void THlavneOkno::PrintFormImage() {
 
 QImage THlavneOkno::CaptureFormImage() {
     return kreslix::CaptureFormImage(*centralWidget());
+}
+
+void THlavneOkno::Cut1Click() {
+    kreslix::Cut1Click(document_);
+}
+
+void THlavneOkno::Copy1Click() {
+    kreslix::Copy1Click(document_);
+}
+
+void THlavneOkno::Paste1Click() {
+    kreslix::Paste1Click(document_, prompts_);
+}
+
+void THlavneOkno::KoprovapracovnplochuWindows1Click() {
+    kreslix::KoprovapracovnplochuWindows1Click(document_, prompts_);
+}
+
+void THlavneOkno::Zmazaobrzok1Click() {
+    kreslix::Zmazaobrzok1Click(document_, tools_, prompts_);
+}
+
+void THlavneOkno::Prevratitvodorovne1Click() {
+    kreslix::Prevratitvodorovne1Click(document_);
+}
+
+void THlavneOkno::Prevrtipodazvislejosi1Click() {
+    kreslix::Prevrtipodazvislejosi1Click(document_);
 }
 
 // Every close asks, whatever the flag; Cancel refuses the close by a silent abort.

@@ -91,6 +91,13 @@ private:
     void Nastavenietlae1Click();
     void Tlacit1Click();
     void Exit1Click();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void KoprovapracovnplochuWindows1Click();
+    void Zmazaobrzok1Click();
+    void Prevratitvodorovne1Click();
+    void Prevrtipodazvislejosi1Click();
     void FarbaPopClick();
     void FarbaPozClick();
     void ZobrNastClick();

@@ -23,6 +23,28 @@ Range clipRange(Int64 start, Int64 length, Int64 limit) {
     return {std::max<Int64>(start, 0), std::min<Int64>(start + length, limit) - 1};
 }
 
+// A copy this large does not fit the caches, so its stores go round them.
+constexpr Int64 kStreamingBytes = Int64(8) << 20;
+
+// Without stretching, each destination row takes one run of a source row as it stands.
+void copyUnstretched(SpanPainter& painter, const QImage& source, const Block& from, const Block& to,
+                     const Range& rows, const Range& columns) {
+    const Int64 dx = from.left - to.left;
+    const Int64 dy = from.top - to.top;
+    const Int64 first = std::max<Int64>(columns.first, -dx);
+    const Int64 last = std::min<Int64>(columns.last, Int64(source.width()) - 1 - dx);
+    if (first > last)
+        return;
+    const Int64 top = std::max<Int64>(rows.first, -dy);
+    const Int64 bottom = std::min<Int64>(rows.last, Int64(source.height()) - 1 - dy);
+    const Int64 count = last - first + 1;
+    const bool streaming = (bottom - top + 1) * count * Int64(sizeof(QRgb)) > kStreamingBytes;
+    for (Int64 y = top; y <= bottom; ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(source.constScanLine(int(y + dy)));
+        painter.copyRun(y, first, line + (first + dx), count, streaming);
+    }
+}
+
 }  // namespace
 
 void copyBlock(SpanPainter& painter, const QImage& source, const Block& from, const Block& to,
@@ -38,6 +60,10 @@ void copyBlock(SpanPainter& painter, const QImage& source, const Block& from, co
         for (Int64 y = rows.first; y <= rows.last; ++y) {
             painter.paintSpan(y, columns.first, columns.last);
         }
+        return;
+    }
+    if (from.width == to.width && from.height == to.height) {
+        copyUnstretched(painter, source, from, to, rows, columns);
         return;
     }
     // Which source column each destination column takes; the valid ones form one run.

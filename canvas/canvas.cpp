@@ -1,6 +1,7 @@
 #include "canvas/canvas.h"
 
 #include <cstdlib>
+#include <new>
 
 #include "canvas/block_copy.h"
 #include "canvas/box_figure.h"
@@ -97,6 +98,10 @@ void Canvas::Draw(int x, int y, const QImage& graphic) {
 void Canvas::CopyRect(const QRect& dest, const Canvas& source, const QRect& sourceRect) {
     if (!hasPixels())
         return;
+    if (copyMode_ == cmWhiteness && dest.contains(picture_->rect()) && !picture_->isDetached()) {
+        whitenSharedPicture();
+        return;
+    }
     Block from = Block::fromRect(sourceRect);
     QImage pixels;
     if (copyMode_ != cmWhiteness && source.hasPixels()) {
@@ -111,6 +116,17 @@ void Canvas::CopyRect(const QRect& dest, const Canvas& source, const QRect& sour
     SpanPainter painter(picture_);
     copyBlock(painter, pixels, from, Block::fromRect(dest), copyMode_);
     changed(painter.changedRect());
+}
+
+void Canvas::whitenSharedPicture() {
+    // The old pixels stay with whoever shares them (the clipboard after a Copy); copying them
+    // for the picture only to paint over them would double the work.
+    QImage white(picture_->size(), QImage::Format_RGB32);
+    if (white.isNull())
+        throw std::bad_alloc();
+    white.fill(toPixel(kWhite));
+    *picture_ = std::move(white);
+    changed(picture_->rect());
 }
 
 void Canvas::changed(const QRect& r) {

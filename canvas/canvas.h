@@ -63,6 +63,8 @@ public:
 private:
     bool hasPixels() const { return picture_ != nullptr && !picture_->isNull(); }
     void drawBox(const BoxFigure& figure);
+    // Whiteness over the whole of a picture whose pixels are shared with another image.
+    void whitenSharedPicture();
     // Tells the listener about a non-empty change.
     void changed(const QRect& r);
 

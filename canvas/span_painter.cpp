@@ -1,5 +1,10 @@
 #include "canvas/span_painter.h"
 
+#include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kreslix {
 
 namespace {
@@ -7,6 +12,19 @@ namespace {
 void xorRun(QRgb* p, Int64 count, QRgb value) {
     for (Int64 i = 0; i < count; ++i)
         p[i] ^= value;
+}
+
+void streamCopy(QRgb* to, const QRgb* from, Int64 count) {
+#if defined(__SSE2__)
+    for (; count > 0 && (reinterpret_cast<std::uintptr_t>(to) & 15) != 0; --count)
+        *to++ = *from++;
+    for (; count >= 4; count -= 4, to += 4, from += 4) {
+        _mm_stream_si128(reinterpret_cast<__m128i*>(to),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
+    }
+    _mm_sfence();
+#endif
+    std::copy(from, from + count, to);
 }
 
 }  // namespace
@@ -79,7 +97,7 @@ void SpanPainter::apply(const PendingRun& run) {
     noteChanged(static_cast<int>(last), run.y);
 }
 
-void SpanPainter::copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count) {
+void SpanPainter::copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count, bool streaming) {
     flush();
     QRgb* row = pixelAt(static_cast<int>(first), static_cast<int>(y));
     Int64 begin = 0, end = count;
@@ -89,7 +107,11 @@ void SpanPainter::copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count)
         --end;
     if (begin == end)
         return;
-    std::copy(values + begin, values + end, row + begin);
+    if (streaming) {
+        streamCopy(row + begin, values + begin, end - begin);
+    } else {
+        std::copy(values + begin, values + end, row + begin);
+    }
     noteChanged(static_cast<int>(first + begin), static_cast<int>(y));
     noteChanged(static_cast<int>(first + end - 1), static_cast<int>(y));
 }

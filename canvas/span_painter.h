@@ -38,7 +38,9 @@ public:
     void flush();
     void paintPixel(int x, int y) { paintSpan(y, x, x); }
     // Writes count ready-made pixels to row y from column first on (all inside the picture).
-    void copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count);
+    // `streaming` is for copies far larger than the caches: their stores then bypass the caches
+    // rather than read every destination line in before overwriting it.
+    void copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count, bool streaming = false);
 
     // The bounding box of the pixels changed so far (pending runs applied); empty when none.
     QRect changedRect();

@@ -26,6 +26,12 @@ struct PictureProperties {
     bool operator==(const PictureProperties&) const = default;
 };
 
+// What the user answered in the clear-picture prompt `OknoZmaz`.
+struct ClearAnswer {
+    bool confirmed = false;       // "Áno"; "Nie" and every other way of closing refuse
+    bool withForeground = false;  // `ZmazFarbou`: clear to the foreground colour
+};
+
 // Every modal question the program asks goes through this interface: the program shows the
 // real dialogs, tests script the answers.
 class Prompts {
@@ -60,6 +66,12 @@ public:
     // `NastavTlac`, the printer-setup dialog, started from `printer`; true for OK, with the
     // chosen printer and settings written into `printer`.
     virtual bool setUpPrinter(QPrinter& printer) = 0;
+
+    // A plain message box: the text, the application title as caption, no icon, one OK,
+    // centred on the screen.
+    virtual void showMessage(const QString& text) = 0;
+    // `OknoZmaz`: "Naozaj chcete obrázok zmazať?".
+    virtual ClearAnswer askClearPicture() = 0;
 };
 
 // Shows the busy cursor for as long as it lives, also when the work in between fails.

@@ -27,6 +27,10 @@ public:
     QImage& image() { return picture_.image; }
     Canvas& canvas() { return *canvas_; }
 
+    // For work done on the pixels directly rather than through the canvas: the view repaints
+    // the rectangle.
+    void pixelsChanged(const QRect& rect) { emit pictureChanged(rect); }
+
     // Makes another bitmap the picture; it comes with a canvas at the canvas start values.
     void replacePicture(Picture picture);
 

@@ -52,6 +52,19 @@ TEST(DrawGraphic, ReportsTheChangedPixelsOnly) {
     EXPECT_TRUE(p.changes.empty());
 }
 
+// A graphic larger than the caches is copied by other stores; at an odd column and clipped,
+// the pixels and the reported change are the same.
+TEST(DrawGraphic, LargeGraphicIsCopiedWholeAndClipped) {
+    Picture p(1600, 1600);
+    QImage graphic(1600, 1500, QImage::Format_RGB32);
+    fillWithPattern(graphic);
+    p.canvas.Draw(3, 1, graphic);
+    EXPECT_EQ(p.image.copy(3, 1, 1597, 1500), graphic.copy(0, 0, 1597, 1500));
+    EXPECT_EQ(boundingBox(differences(p.image, Picture(1600, 1600).image)),
+              QRect(3, 1, 1597, 1500));
+    EXPECT_EQ(p.changes, std::vector<QRect>{QRect(3, 1, 1597, 1500)});
+}
+
 TEST(DrawGraphic, WhitenessPaintsTheGraphicsAreaWhite) {
     Picture p(5, 4, kBlue);
     p.canvas.setCopyMode(cmWhiteness);

@@ -145,6 +145,9 @@ static int send_key(Display* display, Window window, const char* keysym_name,
         fprintf(stderr, "unknown key %s\n", keysym_name);
         return 1;
     }
+    /* Without a window manager nothing gives the window the keyboard focus, and the program
+     * takes keys for its shortcuts only in its active window. */
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
     XEvent event;
     memset(&event, 0, sizeof event);
     event.xkey.display = display;

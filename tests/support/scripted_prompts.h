@@ -19,7 +19,7 @@ public:
     // What the program showed or asked, in order: "error:<text>", "beep", "busy", "idle",
     // "colour:<preset hex>", "save changes?", "overwrite?", "save dialog", "open dialog",
     // "new picture:<width>x<height>", "properties:<name>|<width>|<height>", "about:<memory>",
-    // "printer setup:<printer name>".
+    // "printer setup:<printer name>", "message:<text>", "clear picture?".
     QStringList log;
     QStringList errors;
     int beeps = 0;
@@ -32,6 +32,8 @@ public:
     std::deque<std::optional<NewPictureAnswer>> newPictureAnswers;
     // Each answer may change the printer as the user would in the dialog; true is OK.
     std::deque<std::function<bool(QPrinter&)>> printerSetupAnswers;
+    std::deque<ClearAnswer> clearAnswers;
+    QStringList messages;
     // The texts the new-picture dialog was filled with, last time.
     QString newPictureWidthText, newPictureHeightText;
     // What the open dialog keeps: the path last chosen in it.
@@ -92,6 +94,14 @@ public:
     bool setUpPrinter(QPrinter& printer) override {
         log << QStringLiteral("printer setup:") + printer.printerName();
         return next(printerSetupAnswers, "printer setup")(printer);
+    }
+    void showMessage(const QString& text) override {
+        messages << text;
+        log << QStringLiteral("message:") + text;
+    }
+    ClearAnswer askClearPicture() override {
+        log << QStringLiteral("clear picture?");
+        return next(clearAnswers, "clear-picture prompt");
     }
     std::optional<Colour> chooseColour(Colour preset) override {
         log << QStringLiteral("colour:%1").arg(preset, 8, 16, QChar(u'0'));

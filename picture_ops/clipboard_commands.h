@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <functional>
+
+#include "picture_ops/desktop_capture.h"
+
+namespace kreslix {
+
+class DocumentState;
+class Prompts;
+
+// Copy: puts the whole picture on the clipboard (sharing its pixels) and enables the Save
+// button; the modified flag stays as it is.
+void Copy1Click(DocumentState& document);
+
+// Cut: enables the Save button, copies, turns the picture white through a whiteness block copy
+// and sets the modified flag.
+void Cut1Click(DocumentState& document);
+
+// Paste: draws the clipboard's image at (0, 0) in its own size, clipped to the picture, and
+// marks the document modified. With no image on the clipboard it only says so.
+void Paste1Click(DocumentState& document, Prompts& prompts);
+
+// Paste desktop image: under the busy cursor, captures the primary screen, puts the capture on
+// the clipboard at the screen's size and draws it from there at (0, 0), clipped to the picture.
+void KoprovapracovnplochuWindows1Click(DocumentState& document, Prompts& prompts,
+                                       const std::function<QImage()>& capture = captureDesktop);
+
+}  // namespace kreslix

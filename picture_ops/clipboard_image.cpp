@@ -1,0 +1,40 @@
+#include "picture_ops/clipboard_image.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include "common/error.h"
+
+namespace kreslix {
+
+namespace {
+
+// Another program's content comes through Qt's platform layer, which shows every image type
+// that a Qt image reader decodes (image/png, image/bmp, image/jpeg...) as one image.
+const QMimeData* clipboardContent() {
+    return QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+}
+
+}  // namespace
+
+void publishClipboardImage(const QImage& image) {
+    auto* content = new QMimeData;
+    content->setImageData(image);
+    QGuiApplication::clipboard()->setMimeData(content, QClipboard::Clipboard);
+}
+
+bool clipboardOffersImage() {
+    const QMimeData* content = clipboardContent();
+    return content && content->hasImage();
+}
+
+QImage readClipboardImage() {
+    const QMimeData* content = clipboardContent();
+    const QImage image = content ? qvariant_cast<QImage>(content->imageData()) : QImage();
+    if (image.isNull())
+        throw KreslixError(QStringLiteral("Unsupported clipboard format"));
+    return image;
+}
+
+}  // namespace kreslix

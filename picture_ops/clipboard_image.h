@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+
+namespace kreslix {
+
+// The system clipboard as the picture commands see it: one bitmap. On X11 this is the
+// CLIPBOARD selection, served and read through QClipboard.
+
+// Replaces the clipboard's whole content with the image. The pixels are shared, not copied:
+// the first later change of the image pays for its own copy. Other programs are offered the
+// image at its full size in every type Qt can write (image/png first, image/bmp, image/jpeg...),
+// each encoded only when asked for.
+void publishClipboardImage(const QImage& image);
+
+// Whether the clipboard offers an image in a type that can be read.
+bool clipboardOffersImage();
+
+// The clipboard's image, decoded; fails with "Unsupported clipboard format" when the image
+// type offered delivers no decodable image (damaged data, an owner gone or silent).
+QImage readClipboardImage();
+
+}  // namespace kreslix

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+
+namespace kreslix {
+
+class DocumentState;
+
+// The mirror images in place, with no second bitmap: row r changes places with row h − 1 − r
+// (about the horizontal axis), column c with column w − 1 − c (about the vertical axis); the
+// middle row or column of an odd size stays. The picture holds 32-bit pixels (Format_RGB32, as
+// the canvas keeps it); an empty one is left alone.
+void flipAboutHorizontalAxis(QImage& picture);
+void flipAboutVerticalAxis(QImage& picture);
+
+// The commands: the picture mirrored; the modified flag and the Save button stay as they are.
+void Prevratitvodorovne1Click(DocumentState& document);
+void Prevrtipodazvislejosi1Click(DocumentState& document);
+
+}  // namespace kreslix

@@ -1,0 +1,185 @@
+// The real program on the Xvfb display, driven by keys, exchanging pictures over the X
+// clipboard with xclip. The picture is read back by Copy (Ctrl+C) and xclip.
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "tests/e2e/e2e_support.h"
+#include "tests/e2e/xclip.h"
+
+namespace kreslix::e2e {
+namespace {
+
+const QSize kStartSize(488, 297);
+
+QImage white(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+QImage pattern(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 5) % 256, (y * 3) % 256, (x ^ y) % 256));
+    }
+    return image;
+}
+
+// `base` with `top` drawn over it at (0, 0), clipped.
+QImage pasted(const QImage& base, const QImage& top) {
+    QImage result = base.copy();
+    for (int y = 0; y < std::min(base.height(), top.height()); ++y) {
+        for (int x = 0; x < std::min(base.width(), top.width()); ++x)
+            result.setPixel(x, y, top.pixel(x, y));
+    }
+    return result;
+}
+
+class ProgramClipboard : public ProgramTest {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+            GTEST_SKIP() << "xclip is not installed";
+        ASSERT_TRUE(folder.isValid());
+        start();
+        if (IsSkipped())
+            return;
+        const Found window = findWindow(kMainTitle, 15000);
+        ASSERT_TRUE(window.ok) << "no window titled " << kMainTitle.toStdString();
+        windowId = window.id;
+    }
+
+    QString path(const char* name) const { return folder.filePath(QLatin1String(name)); }
+    void key(const char* keysym, const char* modifier = nullptr, const QString& window = {}) {
+        QStringList arguments = {"key", window.isEmpty() ? windowId : window, keysym};
+        if (modifier)
+            arguments << modifier;
+        runTool(arguments);
+    }
+    // Offers the image as image/png from xclip.
+    void offerPng(const QImage& image, const char* name) {
+        ASSERT_TRUE(image.save(path(name), "PNG"));
+        xclip.offer(QStringLiteral("image/png"), path(name));
+    }
+    // Waits until the clipboard's owner offers the type: image/bmp is offered by the program,
+    // never by xclip.
+    void waitForOffer(const char* type) {
+        const QDeadlineTimer deadline(10000);
+        while (!xclip.targets().contains(QLatin1String(type)) && !deadline.hasExpired())
+            QThread::msleep(20);
+    }
+    QImage clipboardImage() {
+        return QImage::fromData(xclip.read(QStringLiteral("image/png")))
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    // Ctrl+C once every key before has been handled, then the picture as another program gets
+    // it.
+    QImage copiedPicture() {
+        clear("Escape");
+        offerText();
+        key("c", "ctrl");
+        waitForOffer("image/bmp");
+        return clipboardImage();
+    }
+    // Text on the clipboard, so that the program's next offer is seen to arrive.
+    void offerText() {
+        QFile text(path("text.txt"));
+        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+        text.write("55");
+        text.close();
+        xclip.offer(QStringLiteral("UTF8_STRING"), text.fileName());
+    }
+    // Del, then the prompt answered by `answer` (a key, or closing it through its close box).
+    // The prompt shows only once the program has handled every key sent before.
+    void clear(const char* answer) {
+        key("Delete");
+        const Found prompt = findWindow(QStringLiteral("Vymazanie obrázka"), 10000);
+        ASSERT_TRUE(prompt.ok) << "the clear prompt did not show";
+        if (answer)
+            key(answer, nullptr, prompt.id);
+        else
+            runTool({"close", prompt.id});
+        const QDeadlineTimer deadline(10000);
+        while (findWindow(QStringLiteral("Vymazanie obrázka"), 0).ok && !deadline.hasExpired())
+            QThread::msleep(20);
+    }
+
+    QTemporaryDir folder;
+    QString windowId;
+    Xclip xclip;
+};
+
+TEST_F(ProgramClipboard, CopyOffersThePictureAtFullSizeAsPngAndBmp) {
+    const QImage png = copiedPicture();
+    const QStringList targets = xclip.targets();
+    EXPECT_TRUE(targets.contains("image/png")) << targets.join(u' ').toStdString();
+    EXPECT_TRUE(targets.contains("image/bmp")) << targets.join(u' ').toStdString();
+    EXPECT_EQ(png, white(kStartSize));
+    EXPECT_EQ(QImage::fromData(xclip.read("image/bmp")).convertToFormat(QImage::Format_RGB32),
+              white(kStartSize));
+}
+
+// Pasted images land at (0, 0), clipped to the picture, whose size stays; Cut then Paste gives
+// the picture back; the clear prompt closed by its close box or Escape changes nothing, "Áno"
+// clears.
+TEST_F(ProgramClipboard, PasteCutAndClearChangeThePictureAsShown) {
+    const QImage large = pattern({600, 400});
+    offerPng(large, "large.png");
+    key("v", "ctrl");
+    QImage expected = pasted(white(kStartSize), large);
+    EXPECT_EQ(copiedPicture(), expected);
+
+    QImage corner(10, 10, QImage::Format_RGB32);
+    corner.fill(qRgb(0, 0, 255));
+    offerPng(corner, "corner.png");
+    key("v", "ctrl");
+    expected = pasted(expected, corner);
+    EXPECT_EQ(copiedPicture(), expected);
+
+    offerText();
+    key("x", "ctrl");
+    waitForOffer("image/bmp");
+    EXPECT_EQ(clipboardImage(), expected) << "Cut puts the picture on the clipboard";
+    key("v", "ctrl");
+    EXPECT_EQ(copiedPicture(), expected) << "Cut then Paste";
+    key("x", "ctrl");
+    EXPECT_EQ(copiedPicture(), white(kStartSize)) << "Cut whitens the picture";
+
+    offerPng(expected, "expected.png");
+    key("v", "ctrl");
+    clear(nullptr);
+    EXPECT_EQ(copiedPicture(), expected) << "the close box refuses the clear";
+    clear("Return");
+    EXPECT_EQ(copiedPicture(), white(kStartSize)) << "Enter presses the focused \"Áno\"";
+}
+
+// The desktop image, chosen through the keyboard in the menu, is the screen as it was before
+// the menu opened: on the clipboard whole, on the picture its top-left part.
+TEST_F(ProgramClipboard, DesktopImageIsTheScreenWithoutTheMenu) {
+    // The screen once the window has painted itself: the same twice in a row.
+    QImage screen, before;
+    for (int attempt = 0; attempt < 50 && (screen.isNull() || screen != before); ++attempt) {
+        before = screen;
+        QThread::msleep(100);
+        screen = screenshot();
+    }
+    ASSERT_FALSE(screen.isNull());
+    ASSERT_EQ(screen, before) << "the screen does not settle";
+    offerText();
+    for (const char* keysym : {"Alt_L", "Right", "Down", "Up", "Return"})
+        key(keysym);
+    waitForOffer("image/bmp");
+    const QImage captured = clipboardImage();
+    EXPECT_EQ(captured.size(), screen.size());
+    EXPECT_EQ(captured, screen);
+    EXPECT_EQ(copiedPicture(), screen.copy(QRect(QPoint(0, 0), kStartSize)));
+}
+
+}  // namespace
+}  // namespace kreslix::e2e

@@ -1,0 +1,90 @@
+// The paste command of this process reading what xclip, another program, offers on the X
+// clipboard: images of any readable type are pasted, anything else is told apart exactly.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "common/error.h"
+#include "document/document_state.h"
+#include "picture_ops/clipboard_commands.h"
+#include "tests/e2e/xclip.h"
+#include "tests/support/scripted_prompts.h"
+
+namespace kreslix::e2e {
+namespace {
+
+class XClipboardPaste : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs the X display in $DISPLAY";
+        if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+            GTEST_SKIP() << "xclip is not installed";
+        ASSERT_TRUE(folder.isValid());
+        document.setModified(false);
+        document.setSaveButtonEnabled(false);
+        original = document.image().copy();
+    }
+
+    void offer(const char* type, const QByteArray& bytes) {
+        QFile file(folder.filePath(QStringLiteral("offer")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        xclip.offer(QLatin1String(type), file.fileName());
+    }
+    void expectUnchanged() {
+        EXPECT_EQ(document.image(), original);
+        EXPECT_EQ(document.modified(), 0);
+        EXPECT_FALSE(document.saveButtonEnabled());
+    }
+
+    QTemporaryDir folder;
+    Xclip xclip;
+    DocumentState document;
+    testing::ScriptedPrompts prompts;
+    QImage original;
+};
+
+TEST_F(XClipboardPaste, TextOnlyGivesTheMessage) {
+    offer("UTF8_STRING", "55");
+    Paste1Click(document, prompts);
+    EXPECT_EQ(prompts.log,
+              QStringList({"message:V schránke sa nenachádza objekt grafického typu."}));
+    expectUnchanged();
+}
+
+TEST_F(XClipboardPaste, BytesThatAreNoPngGiveUnsupportedClipboardFormat) {
+    offer("image/png", "GIF89a, but not really");
+    try {
+        Paste1Click(document, prompts);
+        ADD_FAILURE() << "the paste did not fail";
+    } catch (const KreslixError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Unsupported clipboard format"));
+    }
+    EXPECT_TRUE(prompts.log.isEmpty());
+    expectUnchanged();
+}
+
+TEST_F(XClipboardPaste, BmpOfferedAloneIsPasted) {
+    QImage image(7, 5, QImage::Format_RGB32);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 7; ++x)
+            image.setPixel(x, y, qRgb(x * 30, y * 50, 90));
+    }
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&buffer, "BMP"));
+    offer("image/bmp", bmp);
+    Paste1Click(document, prompts);
+    EXPECT_EQ(document.image().copy(0, 0, 7, 5), image);
+    EXPECT_EQ(document.image().pixel(7, 0), original.pixel(7, 0));
+    EXPECT_EQ(document.modified(), 1);
+}
+
+}  // namespace
+}  // namespace kreslix::e2e

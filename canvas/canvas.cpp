@@ -5,6 +5,7 @@
 
 #include "canvas/block_copy.h"
 #include "canvas/box_figure.h"
+#include "canvas/picture_memory.h"
 #include "canvas/thin_line.h"
 #include "canvas/wide_line.h"
 
@@ -121,7 +122,7 @@ void Canvas::CopyRect(const QRect& dest, const Canvas& source, const QRect& sour
 void Canvas::whitenSharedPicture() {
     // The old pixels stay with whoever shares them (the clipboard after a Copy); copying them
     // for the picture only to paint over them would double the work.
-    QImage white(picture_->size(), QImage::Format_RGB32);
+    QImage white = allocateRgb32(picture_->width(), picture_->height());
     if (white.isNull())
         throw std::bad_alloc();
     white.fill(toPixel(kWhite));

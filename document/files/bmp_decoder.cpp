@@ -1,10 +1,10 @@
 #include "document/files/bmp_decoder.h"
 
+#include "canvas/picture_memory.h"
 #include "common/error.h"
 #include "document/files/bmp_bytes.h"
 #include "document/files/bmp_headers.h"
 #include "document/files/bmp_kept_format.h"
-#include "document/files/bmp_large_pages.h"
 #include "document/files/bmp_pixel_rows.h"
 #include "document/files/bmp_rle.h"
 #include "document/files/picture_size.h"

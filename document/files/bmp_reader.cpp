@@ -4,11 +4,11 @@
 #include <QFileInfo>
 #include <memory>
 
+#include "canvas/picture_memory.h"
 #include "common/error.h"
 #include "document/files/bmp_bytes.h"
 #include "document/files/bmp_decoder.h"
 #include "document/files/bmp_errors.h"
-#include "document/files/bmp_large_pages.h"
 #include "document/files/bmp_pixel_rows.h"
 #include "document/files/picture_size.h"
 

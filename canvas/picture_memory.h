@@ -3,11 +3,11 @@
 #include <QImage>
 #include <QtGlobal>
 
-namespace kreslix::bmp {
+namespace kreslix {
 
-// Memory of its own mapping, with the kernel asked for huge pages: reading a 200 MB picture then
+// Memory of its own mapping, with the kernel asked for huge pages: filling a 200 MB picture then
 // costs a few hundred page faults instead of some fifty thousand, which otherwise take more
-// time than decoding it.
+// time than the filling itself.
 class LargeBuffer {
 public:
     explicit LargeBuffer(qint64 bytes);  // data() is null when the memory can't be had
@@ -27,4 +27,4 @@ private:
 // of the picture. Null when the memory can't be had.
 QImage allocateRgb32(int width, int height);
 
-}  // namespace kreslix::bmp
+}  // namespace kreslix

@@ -1,8 +1,8 @@
-#include "document/files/bmp_large_pages.h"
+#include "canvas/picture_memory.h"
 
 #include <sys/mman.h>
 
-namespace kreslix::bmp {
+namespace kreslix {
 
 namespace {
 
@@ -56,4 +56,4 @@ QImage allocateRgb32(int width, int height) {
                   QImage::Format_RGB32, releasePicture, mapping);
 }
 
-}  // namespace kreslix::bmp
+}  // namespace kreslix

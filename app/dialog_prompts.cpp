@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QMessageBox>
 
 #include "app/application_title.h"
@@ -33,6 +32,8 @@ void DialogPrompts::setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges) {
 
 void DialogPrompts::showError(const QString& text) {
     QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok, window_);
+    // A file name such as a<b>x</b>.bmp is shown as typed, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -64,14 +65,14 @@ bool DialogPrompts::askOverwrite() {
 }
 
 std::optional<QString> DialogPrompts::chooseSaveFile() {
-    const QString path = runFileDialog(saveDialog_);
+    const QString path = saveDialog_->run();
     if (path.isEmpty())
         return std::nullopt;
     return path;
 }
 
 std::optional<QString> DialogPrompts::chooseOpenFile() {
-    const QString path = runFileDialog(openDialog_);
+    const QString path = openDialog_->run();
     if (path.isEmpty())
         return std::nullopt;
     return path;

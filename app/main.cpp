@@ -1,12 +1,14 @@
 #include <QApplication>
 
 #include "app/dialog_prompts.h"
+#include "app/no_settings_files.h"
 #include "app/telo.h"
 #include "app/translations.h"
 #include "dialogs/OkUloz.h"
 #include "dialogs/novyd.h"
 
 int main(int argc, char* argv[]) {
+    kreslix::keepNoSettingsFiles();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kreslix"));
     kreslix::installSlovakTranslations(app);

@@ -5,11 +5,18 @@
  *   x_window_tool find TITLE [TIMEOUT_MS]   prints "ID X Y WIDTH HEIGHT" of the shown window
  *   x_window_tool shot FILE.ppm            writes the whole screen as a binary PPM
  *   x_window_tool close ID                 sends WM_DELETE_WINDOW
- *   x_window_tool key ID KEYSYM [alt]      sends a key press and release to the window
+ *   x_window_tool key ID KEYSYM [alt|ctrl] sends a key press and release to the window
+ *   x_window_tool focus ID                 gives the window the keyboard focus, as a window
+ *                                          manager does when the user picks a window
+ *   x_window_tool type ID TEXT             sends the keys that type TEXT to the window
+ *   x_window_tool click X Y                clicks the left button at (X, Y) of the screen, as a
+ *                                          real pointer does (XTest): grabs and popups see it
  */
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -123,12 +130,7 @@ static int close_window(Display* display, Window window) {
     return XSendEvent(display, window, False, NoEventMask, &event) ? 0 : 1;
 }
 
-static int send_key(Display* display, Window window, const char* keysym_name, int alt) {
-    const KeySym keysym = XStringToKeysym(keysym_name);
-    if (keysym == NoSymbol) {
-        fprintf(stderr, "unknown key %s\n", keysym_name);
-        return 1;
-    }
+static int send_keysym(Display* display, Window window, KeySym keysym, unsigned int state) {
     XEvent event;
     memset(&event, 0, sizeof event);
     event.xkey.display = display;
@@ -137,7 +139,12 @@ static int send_key(Display* display, Window window, const char* keysym_name, in
     event.xkey.time = CurrentTime;
     event.xkey.same_screen = True;
     event.xkey.keycode = XKeysymToKeycode(display, keysym);
-    event.xkey.state = alt ? Mod1Mask : 0;
+    event.xkey.state = state;
+    if (event.xkey.keycode == 0)
+        return 1;
+    /* A keysym on the second level of its key (":", "_") needs Shift. */
+    if (XkbKeycodeToKeysym(display, (KeyCode)event.xkey.keycode, 0, 0) != keysym)
+        event.xkey.state |= ShiftMask;
     event.type = KeyPress;
     int sent = XSendEvent(display, window, True, KeyPressMask, &event);
     event.type = KeyRelease;
@@ -145,9 +152,56 @@ static int send_key(Display* display, Window window, const char* keysym_name, in
     return sent ? 0 : 1;
 }
 
+static int send_key(Display* display, Window window, const char* keysym_name,
+                    const char* modifier) {
+    const KeySym keysym = XStringToKeysym(keysym_name);
+    if (keysym == NoSymbol) {
+        fprintf(stderr, "unknown key %s\n", keysym_name);
+        return 1;
+    }
+    unsigned int state = 0;
+    if (modifier && strcmp(modifier, "alt") == 0)
+        state = Mod1Mask;
+    else if (modifier && strcmp(modifier, "ctrl") == 0)
+        state = ControlMask;
+    return send_keysym(display, window, keysym, state);
+}
+
+/* Printable ASCII only: its keysyms equal its character codes. */
+static int type_text(Display* display, Window window, const char* text) {
+    for (const char* c = text; *c; ++c) {
+        if (*c < 0x20 || *c > 0x7e || send_keysym(display, window, (KeySym)*c, 0) != 0) {
+            fprintf(stderr, "cannot type character 0x%02x\n", (unsigned char)*c);
+            return 1;
+        }
+        XSync(display, False);
+    }
+    return 0;
+}
+
+static int focus(Display* display, Window window) {
+    XRaiseWindow(display, window);
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    return 0;
+}
+
+static int click(Display* display, int x, int y) {
+    int event_base, error_base, major, minor;
+    if (!XTestQueryExtension(display, &event_base, &error_base, &major, &minor)) {
+        fprintf(stderr, "the display has no XTest extension\n");
+        return 1;
+    }
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    return 0;
+}
+
 int main(int argc, char* argv[]) {
     if (argc < 3) {
-        fprintf(stderr, "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt]\n",
+        fprintf(stderr,
+                "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt|ctrl] | "
+                "focus ID | type ID TEXT | click X Y\n",
                 argv[0]);
         return 2;
     }
@@ -165,7 +219,13 @@ int main(int argc, char* argv[]) {
         status = close_window(display, (Window)strtoul(argv[2], NULL, 10));
     } else if (strcmp(argv[1], "key") == 0 && argc > 3) {
         status = send_key(display, (Window)strtoul(argv[2], NULL, 10), argv[3],
-                          argc > 4 && strcmp(argv[4], "alt") == 0);
+                          argc > 4 ? argv[4] : NULL);
+    } else if (strcmp(argv[1], "focus") == 0) {
+        status = focus(display, (Window)strtoul(argv[2], NULL, 10));
+    } else if (strcmp(argv[1], "type") == 0 && argc > 3) {
+        status = type_text(display, (Window)strtoul(argv[2], NULL, 10), argv[3]);
+    } else if (strcmp(argv[1], "click") == 0 && argc > 3) {
+        status = click(display, atoi(argv[2]), atoi(argv[3]));
     }
     XSync(display, False);
     XCloseDisplay(display);

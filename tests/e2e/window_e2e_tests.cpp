@@ -6,41 +6,13 @@
 #include <QThread>
 #include <cstdlib>
 
+#include "x_window.h"
+
 namespace {
 
+using namespace kreslix::e2e;
+
 const QString kTitle = QStringLiteral("Kreslix (32bit) - bez názvu");
-
-struct Found {
-    bool ok = false;
-    QString id;
-    QRect geometry;
-};
-
-// Runs the X helper and gives its standard output; the test fails when the helper does.
-QString runTool(const QStringList& arguments, bool* ok = nullptr) {
-    QProcess tool;
-    tool.start(QStringLiteral(KRESLIX_X_WINDOW_TOOL), arguments);
-    const bool finished = tool.waitForFinished(30000);
-    const bool success =
-        finished && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
-    if (ok) {
-        *ok = success;
-    } else {
-        EXPECT_TRUE(success) << arguments.join(u' ').toStdString() << ": "
-                             << tool.readAllStandardError().toStdString();
-    }
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
-
-Found findWindow(const QString& title, int timeoutMs) {
-    bool ok = false;
-    const QStringList fields =
-        runTool({"find", title, QString::number(timeoutMs)}, &ok).split(u' ', Qt::SkipEmptyParts);
-    if (!ok || fields.size() != 5)
-        return {};
-    return {true, fields[0],
-            QRect(fields[1].toInt(), fields[2].toInt(), fields[3].toInt(), fields[4].toInt())};
-}
 
 // The length of the run of pure white pixels through (x, y), along a row or a column.
 int whiteRun(const QImage& image, QPoint at, bool alongRow) {
@@ -75,12 +47,7 @@ protected:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("DISPLAY"))
             GTEST_SKIP() << "DISPLAY is not set";
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        // In a sanitizer build, leaks of the system libraries are not the program's.
-        environment.insert(QStringLiteral("LSAN_OPTIONS"),
-                           QStringLiteral("suppressions=" KRESLIX_E2E_SOURCE_DIR "/lsan.supp"));
-        program.setProcessEnvironment(environment);
+        program.setProcessEnvironment(programEnvironment());
         program.start(QStringLiteral(KRESLIX_PROGRAM), {});
         ASSERT_TRUE(program.waitForStarted(10000));
     }

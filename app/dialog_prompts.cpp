@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QMessageBox>
 
 #include "app/application_title.h"
@@ -45,6 +44,8 @@ void DialogPrompts::setInformationForms(TAboutBox* about, Tvlastnosti* propertie
 
 void DialogPrompts::showError(const QString& text) {
     QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok, window_);
+    // A file name such as a<b>x</b>.bmp is shown as typed, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -76,14 +77,14 @@ bool DialogPrompts::askOverwrite() {
 }
 
 std::optional<QString> DialogPrompts::chooseSaveFile() {
-    const QString path = runFileDialog(saveDialog_);
+    const QString path = saveDialog_->run();
     if (path.isEmpty())
         return std::nullopt;
     return path;
 }
 
 std::optional<QString> DialogPrompts::chooseOpenFile() {
-    const QString path = runFileDialog(openDialog_);
+    const QString path = openDialog_->run();
     if (path.isEmpty())
         return std::nullopt;
     openedFileName_ = path;

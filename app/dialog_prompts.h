@@ -6,11 +6,11 @@
 #include "common/prompts.h"
 
 class QColorDialog;
-class QFileDialog;
 
 namespace kreslix {
 
 class TAboutBox;
+class FileDialog;
 class TNewBMPForm;
 class TOknoUloz;
 class TOknoZmaz;
@@ -51,8 +51,8 @@ public:
 private:
     QPointer<QWidget> window_;
     QColorDialog* colourDialog_ = nullptr;  // `ColorDialog1`
-    QFileDialog* openDialog_ = nullptr;     // `OpenDialog1`
-    QFileDialog* saveDialog_ = nullptr;     // `SaveDialog1`
+    FileDialog* openDialog_ = nullptr;      // `OpenDialog1`
+    FileDialog* saveDialog_ = nullptr;      // `SaveDialog1`
     TNewBMPForm* newPicture_ = nullptr;     // `NewBMPForm`
     TOknoUloz* saveChanges_ = nullptr;      // `OknoUloz`
     Texistu* overwrite_ = nullptr;          // `existu`, made at its first use

@@ -1,27 +1,12 @@
 #include "app/file_dialogs.h"
 
-#include <QFileDialog>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCompleter>
 #include <QFileInfo>
+#include <QLineEdit>
 
 namespace kreslix {
-namespace {
-
-QFileDialog* makeDialog(QWidget* parent, const QString& name, const QString& filter,
-                        QFileDialog::AcceptMode mode) {
-    auto* dialog = new QFileDialog(parent);
-    dialog->setObjectName(name);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    dialog->setOption(QFileDialog::HideNameFilterDetails);
-    dialog->setAcceptMode(mode);
-    dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setNameFilters(nameFilters(filter));
-    dialog->setDefaultSuffix(QStringLiteral("bmp"));
-    dialog->setSizeGripEnabled(true);
-    return dialog;
-}
-
-}  // namespace
 
 QStringList nameFilters(const QString& filter) {
     const QStringList parts = filter.split(u'|');
@@ -35,29 +20,63 @@ QStringList nameFilters(const QString& filter) {
     return result;
 }
 
-QFileDialog* makeOpenDialog(QWidget* parent) {
-    return makeDialog(parent, QStringLiteral("OpenDialog1"),
-                      QStringLiteral("Všetky podporované formáty|*.bmp;*.jpg;*.jpeg|"
-                                     "Bitové mapy (*.bmp)|*.bmp|"
-                                     "Jpeg formáty (*.jpg,*.jpeg)|*.jpg;*.jpeg"),
-                      QFileDialog::AcceptOpen);
+FileDialog::FileDialog(QWidget* parent, const QString& name, const QString& filter, AcceptMode mode)
+    : QFileDialog(parent) {
+    setObjectName(name);
+    setOption(QFileDialog::DontUseNativeDialog);
+    setOption(QFileDialog::DontConfirmOverwrite);
+    setOption(QFileDialog::HideNameFilterDetails);
+    setAcceptMode(mode);
+    setFileMode(QFileDialog::AnyFile);
+    setNameFilters(kreslix::nameFilters(filter));
+    setDefaultSuffix(QStringLiteral("bmp"));
+    setSizeGripEnabled(true);
 }
 
-QFileDialog* makeSaveDialog(QWidget* parent) {
-    return makeDialog(parent, QStringLiteral("SaveDialog1"),
-                      QStringLiteral("Bitové mapy (*.bmp)|*.bmp"), QFileDialog::AcceptSave);
+void FileDialog::showLastChoice() {
+    selectNameFilter(nameFilters().value(chosenFilter_));
+    if (!chosenPath_.isEmpty()) {
+        selectFile(chosenPath_);
+    } else if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        name->clear();
+    }
 }
 
-QString runFileDialog(QFileDialog* dialog) {
-    // Before any file has been chosen the selection is the dialog's folder; selecting that would
-    // open the dialog on the folder's parent with the folder's name offered as the file name.
-    const QStringList last = dialog->selectedFiles();
-    if (!last.isEmpty() && !QFileInfo(last.front()).isDir())
-        dialog->selectFile(last.front());
-    if (dialog->exec() != QDialog::Accepted)
+QString FileDialog::run() {
+    showLastChoice();
+    if (exec() != QDialog::Accepted)
         return QString();
-    const QStringList chosen = dialog->selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.front();
+    const QStringList chosen = selectedFiles();
+    if (chosen.isEmpty() || QFileInfo(chosen.front()).isDir())
+        return QString();
+    chosenPath_ = chosen.front();
+    // Kept by place: with the details hidden, the selected filter reads as its description only.
+    if (auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        chosenFilter_ = qMax(0, types->currentIndex());
+    return chosenPath_;
+}
+
+void FileDialog::done(int result) {
+    QFileDialog::done(result);
+    // The name-completion list is a window of its own: closed with the dialog, it would stay on
+    // the screen over the main window and take the next click.
+    for (QCompleter* completer : findChildren<QCompleter*>()) {
+        if (completer->popup())
+            completer->popup()->hide();
+    }
+}
+
+FileDialog* makeOpenDialog(QWidget* parent) {
+    return new FileDialog(parent, QStringLiteral("OpenDialog1"),
+                          QStringLiteral("Všetky podporované formáty|*.bmp;*.jpg;*.jpeg|"
+                                         "Bitové mapy (*.bmp)|*.bmp|"
+                                         "Jpeg formáty (*.jpg,*.jpeg)|*.jpg;*.jpeg"),
+                          QFileDialog::AcceptOpen);
+}
+
+FileDialog* makeSaveDialog(QWidget* parent) {
+    return new FileDialog(parent, QStringLiteral("SaveDialog1"),
+                          QStringLiteral("Bitové mapy (*.bmp)|*.bmp"), QFileDialog::AcceptSave);
 }
 
 }  // namespace kreslix

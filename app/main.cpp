@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/dialog_prompts.h"
+#include "app/no_settings_files.h"
 #include "app/telo.h"
 #include "app/translations.h"
 #include "dialogs/OkUloz.h"
@@ -12,6 +13,7 @@
 #include "dialogs/zmz.h"
 
 int main(int argc, char* argv[]) {
+    kreslix::keepNoSettingsFiles();
     const kreslix::CommandLine commandLine = kreslix::readCommandLine(argc, argv);
     if (commandLine.exitCode)
         return *commandLine.exitCode;

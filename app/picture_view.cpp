@@ -59,7 +59,8 @@ void PictureView::mouseMoveEvent(QMouseEvent* event) {
 
 void PictureView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    const bool captured = event->button() == Qt::LeftButton && leftCaptured_;
+    // While the left button is held, the release of any button comes from the capture.
+    const bool captured = leftCaptured_;
     if (event->button() == Qt::LeftButton)
         leftCaptured_ = false;
     if (!captured && !overPicture(pos))

@@ -5,9 +5,9 @@
 namespace kreslix {
 
 // `Image`: shows the picture at its own size and turns mouse input into the window's three
-// mouse events. A left press captures the mouse until the left release, so moves and that
-// release arrive from anywhere, with coordinates outside the picture. Other buttons don't
-// capture: their moves and releases count only over the visible picture.
+// mouse events. A left press captures the mouse until the left release, so moves and the
+// releases of every button arrive from anywhere meanwhile, with coordinates outside the picture.
+// Other buttons don't capture: their moves and releases count only over the visible picture.
 class PictureView : public QWidget {
     Q_OBJECT
 

@@ -1,13 +1,14 @@
 #include "app/status_panel.h"
 
 #include <QLabel>
+#include <QSizeGrip>
 
 namespace kreslix {
 
-StatusPanel::StatusPanel(QWidget* parent) : QStatusBar(parent) {
+StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("DolnyPanel"));
     setFixedHeight(kHeight);
-    setSizeGripEnabled(true);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     for (int i = 0; i < 2; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setObjectName(QStringLiteral("DolnyPanelText%1").arg(i));
@@ -15,9 +16,18 @@ StatusPanel::StatusPanel(QWidget* parent) : QStatusBar(parent) {
         panels_[i]->setFrameShadow(QFrame::Sunken);
         panels_[i]->setContentsMargins(2, 0, 2, 0);
     }
-    panels_[0]->setFixedWidth(kFirstPanelWidth);
-    addWidget(panels_[0]);
-    addWidget(panels_[1], 1);
+    // The grip resizes the main window; it lies over the second panel's right end.
+    grip_ = new QSizeGrip(this);
+    grip_->raise();
+}
+
+void StatusPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    panels_[0]->setGeometry(0, 0, kFirstPanelWidth, height());
+    panels_[1]->setGeometry(kFirstPanelWidth, 0, qMax(0, width() - kFirstPanelWidth), height());
+    const QSize grip = grip_->sizeHint().boundedTo(QSize(height(), height()));
+    grip_->setGeometry(width() - grip.width(), height() - grip.height(), grip.width(),
+                       grip.height());
 }
 
 QString StatusPanel::panelText(int index) const {

@@ -1,14 +1,16 @@
 #pragma once
 
-#include <QStatusBar>
+#include <QWidget>
 
 class QLabel;
+class QSizeGrip;
 
 namespace kreslix {
 
-// `DolnyPanel`: the 18-pixel status bar with two text panels (150 pixels, then the rest) and a
-// size grip. It shows the two position texts and never any hint.
-class StatusPanel : public QStatusBar {
+// `DolnyPanel`: the 18-pixel status bar with two text panels, the first from the bar's left end
+// and 150 pixels wide, the second from x = 150 to the bar's right end, where the size grip lies
+// over its corner. It shows the two position texts and never any hint.
+class StatusPanel : public QWidget {
     Q_OBJECT
 
 public:
@@ -20,8 +22,12 @@ public:
     QString panelText(int index) const;
     void setPanelText(int index, const QString& text);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QLabel* panels_[2];
+    QSizeGrip* grip_;
 };
 
 }  // namespace kreslix

@@ -1,11 +1,11 @@
 #include "app/tool_panel.h"
 
 #include <QButtonGroup>
-#include <QGroupBox>
 #include <QToolButton>
 
 #include "app/tool_glyphs.h"
 #include "dialogs/spin_edit.h"
+#include "dialogs/titled_frame.h"
 
 namespace kreslix {
 namespace {
@@ -72,7 +72,7 @@ void ToolPanel::buildToolButtons() {
 }
 
 void ToolPanel::buildWidthGroup() {
-    auto* box = new QGroupBox(QStringLiteral("Hrúbka"), this);
+    auto* box = new TitledFrame(QStringLiteral("Hrúbka"), this);
     box->setObjectName(QStringLiteral("GroupBox1"));
     box->setGeometry(8, 152, 49, 89);
     widthGroup_ = new QButtonGroup(this);

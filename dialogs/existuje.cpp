@@ -3,12 +3,14 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "dialogs/outer_size.h"
+
 namespace kreslix {
 
 Texistu::Texistu(QWidget* parent) : ButtonOnlyDialog(parent) {
     setObjectName(QStringLiteral("existu"));
     setWindowTitle(QStringLiteral("Upozornenie"));
-    setFixedSize(233, 119);
+    keepOuterSize(this, QSize(233, 119));
     move(262, 120);
 
     auto* first = new QLabel(QStringLiteral("Vybraný súbor už existuje."), this);

@@ -1,12 +1,13 @@
 #include "dialogs/novyd.h"
 
 #include <QColorDialog>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 #include "dialogs/colour_dialog.h"
 #include "dialogs/spin_edit.h"
+#include "dialogs/titled_frame.h"
 
 namespace kreslix {
 namespace {
@@ -24,7 +25,7 @@ TNewBMPForm::TNewBMPForm(QWidget* parent)
     setWindowTitle(QStringLiteral("Nový obrázok"));
     setFixedSize(281, 175);
 
-    auto* frame = new QGroupBox(QStringLiteral("Vlastnosti"), this);
+    auto* frame = new TitledFrame(QStringLiteral("Vlastnosti"), this);
     frame->setObjectName(QStringLiteral("GroupBox1"));
     frame->setGeometry(16, 8, 249, 121);
     auto* widthLabel = new QLabel(QStringLiteral("Šírka plátna:"), frame);
@@ -67,6 +68,15 @@ TNewBMPForm::TNewBMPForm(QWidget* parent)
     auto* dialogFarby = new QColorDialog(this);
     dialogFarby->setObjectName(QStringLiteral("DialogFarby"));
     chooser_ = [dialogFarby](Colour start) { return runColourDialog(dialogFarby, start); };
+}
+
+void TNewBMPForm::showEvent(QShowEvent* event) {
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
+    if (screen) {
+        const QRect frame = frameGeometry();
+        move(screen->geometry().center() - (frame.center() - frame.topLeft()));
+    }
+    QDialog::showEvent(event);
 }
 
 void TNewBMPForm::SpeedButton1Click() {

@@ -33,6 +33,10 @@ public:
 
     void SpeedButton1Click();
 
+protected:
+    // Every showing places the dialog in the middle of the screen, not over its parent.
+    void showEvent(QShowEvent* event) override;
+
 private:
     SpinEdit* width_ = nullptr;
     SpinEdit* height_ = nullptr;

@@ -69,8 +69,18 @@ void SpinEdit::clampOnLeave() {
         setValue(clamped);
 }
 
+bool SpinEdit::leavesField(Qt::FocusReason reason) const {
+    // A menu or popup opening, or another window becoming active, takes the focus only for a
+    // while: the field keeps it within its window. Its window being hidden ends it for good.
+    const bool forAWhile = reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
+                           reason == Qt::ActiveWindowFocusReason;
+    return !forAWhile || !window()->isVisible();
+}
+
 bool SpinEdit::acceptsCharacter(QChar c) const {
-    return c.isDigit() || c == u'+' || c == u'-' || c == QLocale().decimalPoint().front();
+    // Only the ASCII digits: the value is read from them alone.
+    return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' ||
+           c == QLocale().decimalPoint().front();
 }
 
 bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
@@ -100,14 +110,21 @@ bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
             }
             return false;
         }
-        case QEvent::FocusIn:
-            // Entering the field by any way but a mouse click selects its whole text.
-            if (static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
+        case QEvent::FocusIn: {
+            // Only entering the field selects its text, and only by a way other than a mouse
+            // click; the focus coming back from a menu, a popup or another window does not.
+            const bool entering = !entered_;
+            entered_ = true;
+            if (entering && static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
                 QMetaObject::invokeMethod(edit_, &QLineEdit::selectAll, Qt::QueuedConnection);
             }
             return false;
+        }
         case QEvent::FocusOut:
-            clampOnLeave();
+            if (leavesField(static_cast<QFocusEvent*>(event)->reason())) {
+                entered_ = false;
+                clampOnLeave();
+            }
             return false;
         default:
             return false;

@@ -10,11 +10,14 @@ namespace kreslix {
 
 // A numeric field with up and down arrows whose rules are the program's own:
 // - its value is its text read as an integer; any other text counts as the minimum;
-// - typing accepts digits, signs and the decimal separator (others are refused with a beep),
+// - typing accepts the digits 0 to 9, signs and the decimal separator (others are refused with a
+// beep),
 //   and a typed value is used as typed, even outside the bounds;
 // - the arrows and the Up and Down keys add or subtract 1 and write the result back, clamped;
-// - leaving the field clamps a value outside the bounds; text that is no integer stays;
-// - entering it other than by a mouse click selects the whole text.
+// - leaving the field for another control clamps a value outside the bounds (text that is no
+//   integer stays); a menu, a popup or another window taking the focus for a while is no leaving;
+// - entering it other than by a mouse click selects the whole text; coming back to it from a
+//   menu, a popup or another window does not.
 // Minimum == maximum means no bounds. `textChanged` fires on every change of the text.
 class SpinEdit : public QWidget {
     Q_OBJECT
@@ -41,6 +44,7 @@ protected:
 private:
     void step(int delta);
     void clampOnLeave();
+    bool leavesField(Qt::FocusReason reason) const;
     bool acceptsCharacter(QChar c) const;
 
     int minimum_;
@@ -49,6 +53,7 @@ private:
     QToolButton* up_;
     QToolButton* down_;
     std::function<void()> beep_;
+    bool entered_ = false;  // the focus is in the field, or away only for a while
 };
 
 }  // namespace kreslix

@@ -43,8 +43,32 @@ void checkWritableTarget(const QString& path) {
 
 BmpFileOutput::BmpFileOutput(const QString& path, ByteSink sink)
     : file_(path), sink_(std::move(sink)) {
+    // In a folder the user may not write, no new file can be made beside a file the user may
+    // write: only then is that file written in place, which is the one way such a save works.
+    file_.setDirectWriteFallback(true);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         failCreate(path);
+    keepOwnerAndMode(path);
+}
+
+void BmpFileOutput::keepOwnerAndMode(const QString& path) {
+    struct stat old {};
+    struct stat written {};
+    if (::stat(QFile::encodeName(path).constData(), &old) != 0 ||
+        ::fstat(file_.handle(), &written) != 0) {
+        return;  // a new file: the user's defaults hold
+    }
+    if (old.st_dev == written.st_dev && old.st_ino == written.st_ino)
+        return;  // written in place
+    // The new file replaces the old one under the old owner and group where the system lets
+    // the user give them (the superuser both, others a group of their own), and with its mode.
+    const int handle = file_.handle();
+    if (::fchown(handle, old.st_uid, old.st_gid) != 0 &&
+        ::fchown(handle, uid_t(-1), old.st_gid) != 0) {
+        // Neither can be given: the new file is the user's own, as any file they make.
+    }
+    // After the owner: giving a file away may clear some of its mode's bits.
+    ::fchmod(handle, old.st_mode & 0777);
 }
 
 void BmpFileOutput::write(const char* data, qint64 size) {

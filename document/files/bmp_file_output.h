@@ -18,7 +18,10 @@ ByteSink plainByteSink();
 void checkWritableTarget(const QString& path);
 
 // A new file written beside the target that replaces it only when every byte has been written
-// and flushed; dropped unfinished (also on a failure), it leaves the old file as it was.
+// and flushed; dropped unfinished (also on a failure), it leaves the old file as it was. The
+// replacement keeps the old file's mode, and its owner and group where the system allows.
+// Where no file can be made beside the target (a folder the user may not write), the target
+// itself is written in place: a failure then leaves it incomplete.
 class BmpFileOutput {
 public:
     BmpFileOutput(const QString& path, ByteSink sink);  // throws "Cannot create file %s"
@@ -27,6 +30,8 @@ public:
     void commit();                              // throws "Stream write error"
 
 private:
+    void keepOwnerAndMode(const QString& path);
+
     QSaveFile file_;
     ByteSink sink_;
     qint64 written_ = 0;      // bytes written so far

@@ -16,6 +16,7 @@
 #include <QString>
 
 #include "common/error.h"
+#include "document/files/jpeg_file_source.h"
 #include "document/files/jpeg_pixels.h"
 #include "document/files/picture_size.h"
 
@@ -59,6 +60,8 @@ enum class Outcome { Decoded, LibraryError, Refused };
 struct DecodeJob {
     const unsigned char* data = nullptr;
     std::size_t size = 0;
+    int descriptor = -1;      // read from this open file instead of data when not negative
+    bool readFailed = false;  // the file could not be read, after a LibraryError
     bool headerOnly = false;
     AllocateFunction allocate = nullptr;
     void* context = nullptr;
@@ -163,12 +166,17 @@ Outcome runDecompress(DecodeJob* job) {
     progress.progress_monitor = limitScans;
     if (setjmp(errors.jump) != 0) {
         job->errorCode = errors.base.msg_code;
+        job->readFailed = job->descriptor >= 0 && jpegFileReadFailed(&cinfo);
         jpeg_destroy_decompress(&cinfo);
         return Outcome::LibraryError;
     }
     jpeg_create_decompress(&cinfo);
     cinfo.progress = &progress;
-    jpeg_mem_src(&cinfo, job->data, job->size);
+    if (job->descriptor >= 0) {
+        useJpegFileSource(&cinfo, job->descriptor);
+    } else {
+        jpeg_mem_src(&cinfo, job->data, job->size);
+    }
     jpeg_read_header(&cinfo, TRUE);
     job->components = cinfo.num_components;
     const bool decoded = job->headerOnly || decodeImage(&cinfo, job);
@@ -227,22 +235,34 @@ KreslixError libraryError(int code) {
     return KreslixError(QStringLiteral("JPEG error #%1").arg(code));
 }
 
-}  // namespace
-
-Picture decodeJpeg(const unsigned char* data, std::size_t size, qint64 maxPixels) {
+Picture decodePicture(DecodeJob& job, qint64 maxPixels) {
     PictureTarget target;
     target.maxPixels = maxPixels;
-    DecodeJob job;
-    job.data = data;
-    job.size = size;
     job.allocate = allocatePicture;
     job.context = &target;
     const Outcome outcome = runDecompress(&job);
     if (target.failure)
         std::rethrow_exception(target.failure);
+    if (job.readFailed)
+        throw KreslixError(QStringLiteral("Stream read error"));
     if (outcome != Outcome::Decoded)
         throw libraryError(job.errorCode);
     return Picture{std::move(target.image), nullptr};
+}
+
+}  // namespace
+
+Picture decodeJpeg(const unsigned char* data, std::size_t size, qint64 maxPixels) {
+    DecodeJob job;
+    job.data = data;
+    job.size = size;
+    return decodePicture(job, maxPixels);
+}
+
+Picture decodeJpegFile(int descriptor) {
+    DecodeJob job;
+    job.descriptor = descriptor;
+    return decodePicture(job, -1);
 }
 
 int jpegBitsPerPixel(const unsigned char* data, std::size_t size) {

@@ -13,6 +13,11 @@ namespace kreslix {
 // (the fuzzer keeps its memory and time bounded this way).
 Picture decodeJpeg(const unsigned char* data, std::size_t size, qint64 maxPixels = -1);
 
+// Decodes a whole JPEG file from the open descriptor, read through a small buffer: the file is
+// never held in memory whole. Throws as decodeJpeg does, and "Stream read error" when the file
+// can't be read.
+Picture decodeJpegFile(int descriptor);
+
 // The bits per pixel stored in a JPEG file: 8 per colour component (8 grey, 24 colour, 32 CMYK).
 // Reads the header only. Throws KreslixError with "JPEG error #%d".
 int jpegBitsPerPixel(const unsigned char* data, std::size_t size);

@@ -6,9 +6,10 @@
 
 namespace kreslix {
 
-// Decodes a whole JPEG file through libjpeg. Throws KreslixError with "Cannot open file %s" or
-// "JPEG error #%d" (the library's message code); nothing is returned unless the whole image
-// decoded.
+// Decodes a whole JPEG file through libjpeg, reading it through a small buffer. Throws
+// KreslixError with "Cannot open file %s" (also for anything but a plain file), the refusal of a
+// file larger than any picture allowed in memory, "Stream read error" or "JPEG error #%d" (the
+// library's message code); nothing is returned unless the whole image decoded.
 Picture readJpeg(const QString& path);
 
 }  // namespace kreslix

@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QToolButton>
 
+#include "app/main_menu.h"
 #include "dialogs/spin_edit.h"
 #include "tests/support/window_fixture.h"
 
@@ -187,6 +189,62 @@ TEST_F(ToolPanelTest, LeavingHrClampsOutOfRangeValuesAndKeepsNonNumbers) {
     penSize()->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(hr()->text(), QStringLiteral("-"));
     EXPECT_EQ(hr()->value(), 1);
+}
+
+// The popup menu and another window take the focus only for a while: the typed width stays in
+// use, and coming back selects nothing. Tab leaves the field for good and clamps.
+TEST_F(ToolPanelTest, PopupOrOtherWindowIsNoLeavingOfHr) {
+    activate();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QLineEdit* edit = hr()->lineEdit();
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(edit->selectedText(), QStringLiteral("1"));
+    QTest::keyClicks(edit, QStringLiteral("150"));
+
+    QMenu* popup = window->menu().popup();
+    popup->popup(window->mapToGlobal(QPoint(200, 200)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+    popup->close();
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    activate();
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    QTest::qWait(20);
+    EXPECT_EQ(hr()->text(), QStringLiteral("150"));
+    EXPECT_EQ(penWidth(), 150);
+    EXPECT_TRUE(edit->selectedText().isEmpty()) << edit->selectedText().toStdString();
+
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), penSize()->lineEdit());
+    EXPECT_EQ(hr()->text(), QStringLiteral("99"));
+    EXPECT_EQ(penWidth(), 99);
+}
+
+// "Hrúbka" stands in the frame's top line and the frame encloses the width buttons and the
+// field: drawn without its controls, the box shows no line across the place they take.
+TEST_F(ToolPanelTest, WidthGroupFrameEnclosesItsControls) {
+    QWidget* box = child("GroupBox1");
+    const QRgb background = box->palette().window().color().rgb();
+    QImage alone(box->size(), QImage::Format_RGB32);
+    alone.fill(background);
+    box->render(&alone, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    for (int y = 16; y < 86; ++y) {
+        for (int x = 3; x < 46; ++x)
+            ASSERT_EQ(alone.pixel(x, y), background) << "frame line at " << x << "," << y;
+    }
+    EXPECT_NE(alone.pixel(0, 40), background) << "no left edge";
+    EXPECT_NE(alone.pixel(48, 40), background) << "no right edge";
+    int titleRows = 0;
+    for (int y = 0; y < 16; ++y) {
+        bool dark = false;
+        for (int x = 0; x < 49; ++x)
+            dark = dark || qGray(alone.pixel(x, y)) < 100;
+        titleRows += dark ? 1 : 0;
+    }
+    EXPECT_GE(titleRows, 6) << "no title above the buttons";
 }
 
 TEST_F(ToolPanelTest, UpThreeTimesAtStartChangesTheUnseenFieldAndThePenOnly) {

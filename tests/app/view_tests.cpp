@@ -1,5 +1,6 @@
 #include <QLayout>
 #include <QMenuBar>
+#include <QSizeGrip>
 
 #include "tests/support/window_fixture.h"
 
@@ -168,6 +169,21 @@ TEST_F(ViewTest, HiddenBarWithDisplayOnShowsTheLatestPositionWhenShownAgain) {
     EXPECT_TRUE(statusBar()->isVisible());
     EXPECT_EQ(text(0), QStringLiteral("Pozícia: 12,34"));
     EXPECT_EQ(text(1), QStringLiteral("7,8"));
+}
+
+// Panel 0 from the bar's left end, 150 wide; panel 1 from 150 to the right end, under the grip.
+TEST_F(ViewTest, StatusPanelsSpanTheBarFromEndToEnd) {
+    for (const int width : {700, 900}) {
+        window->resize(width, 500);
+        settle();
+        ASSERT_EQ(geometryOf("DolnyPanel"), QRect(0, statusBar()->y(), width, 18));
+        EXPECT_EQ(geometryOf("DolnyPanelText0"), QRect(0, 0, 150, 18));
+        EXPECT_EQ(geometryOf("DolnyPanelText1"), QRect(150, 0, width - 150, 18));
+        auto* grip = statusBar()->findChild<QSizeGrip*>();
+        ASSERT_NE(grip, nullptr);
+        EXPECT_EQ(grip->geometry().right(), width - 1);
+        EXPECT_EQ(grip->geometry().bottom(), 17);
+    }
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ protected:
 
 // The open dialog shows the three descriptions exactly and lists the files each one matches.
 TEST_F(FileDialogTest, OpenDialogFilters) {
-    QFileDialog* dialog = makeOpenDialog(&window);
+    FileDialog* dialog = makeOpenDialog(&window);
     EXPECT_EQ(dialog->objectName(), QStringLiteral("OpenDialog1"));
     EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("bmp"));
     EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
@@ -89,7 +89,7 @@ TEST_F(FileDialogTest, OpenDialogFilters) {
 }
 
 TEST_F(FileDialogTest, SaveDialogFilter) {
-    QFileDialog* dialog = makeSaveDialog(&window);
+    FileDialog* dialog = makeSaveDialog(&window);
     EXPECT_EQ(dialog->objectName(), QStringLiteral("SaveDialog1"));
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("bmp"));
@@ -116,19 +116,58 @@ void typeName(QDialog& dialog, const QString& typed, QString* offered) {
 // A bare name gets ".bmp"; an existing file is chosen without a question; the next use offers
 // the name chosen last.
 TEST_F(FileDialogTest, SaveDialogAddsBmpAndRemembersTheName) {
-    QFileDialog* dialog = makeSaveDialog(&window);
+    FileDialog* dialog = makeSaveDialog(&window);
     dialog->setDirectory(folder.path());
     QString offered;
     actOnModal([&](QDialog& d) { typeName(d, QStringLiteral("obrazok"), &offered); });
-    EXPECT_EQ(runFileDialog(dialog), folder.filePath(QStringLiteral("obrazok.bmp")));
+    EXPECT_EQ(dialog->run(), folder.filePath(QStringLiteral("obrazok.bmp")));
     EXPECT_EQ(offered, QString());
 
     actOnModal([&](QDialog& d) { typeName(d, QStringLiteral("a.bmp"), &offered); });
-    EXPECT_EQ(runFileDialog(dialog), folder.filePath(QStringLiteral("a.bmp")));
+    EXPECT_EQ(dialog->run(), folder.filePath(QStringLiteral("a.bmp")));
     EXPECT_EQ(offered, QStringLiteral("obrazok.bmp"));
 
     actOnModal([](QDialog& d) { d.reject(); });
-    EXPECT_TRUE(runFileDialog(dialog).isEmpty());
+    EXPECT_TRUE(dialog->run().isEmpty());
+}
+
+// A name typed or a filter picked in a cancelled use is forgotten: the dialog opens again on
+// what was last confirmed in it, or empty on the first filter when nothing was yet.
+TEST_F(FileDialogTest, CancelledUseLeavesTheLastConfirmedChoice) {
+    FileDialog* dialog = makeOpenDialog(&window);
+    dialog->setDirectory(folder.path());
+    const auto typeAndCancel = [&](const QString& typed) {
+        actOnModal([&](QDialog& d) {
+            auto* edit = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(edit, nullptr);
+            dialog->selectNameFilter(dialog->nameFilters().at(2));
+            edit->setText(typed);
+            d.reject();
+        });
+        EXPECT_TRUE(dialog->run().isEmpty());
+    };
+    const auto offered = [&] {
+        QString name;
+        int filter = -1;
+        actOnModal([&](QDialog& d) {
+            name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+            filter = d.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentIndex();
+            d.reject();
+        });
+        dialog->run();
+        return std::make_pair(name, filter);
+    };
+    typeAndCancel(QStringLiteral("typed.jpg"));
+    EXPECT_EQ(offered(), std::make_pair(QString(), 0));
+
+    QString ignored;
+    actOnModal([&](QDialog& d) {
+        dialog->selectNameFilter(dialog->nameFilters().at(1));
+        typeName(d, QStringLiteral("a.bmp"), &ignored);
+    });
+    EXPECT_EQ(dialog->run(), folder.filePath(QStringLiteral("a.bmp")));
+    typeAndCancel(QStringLiteral("b.jpg"));
+    EXPECT_EQ(offered(), std::make_pair(QStringLiteral("a.bmp"), 1));
 }
 
 }  // namespace

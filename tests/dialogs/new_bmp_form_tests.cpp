@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "dialogs/novyd.h"
@@ -138,6 +139,26 @@ TEST_F(NewBMPFormTest, TabOrderAndSelectionOnEntry) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return field->selectedText() == field->text(); }))
                 << field->text().toStdString();
         }
+    }
+}
+
+// The dialog shows in the middle of the screen, not over its parent window.
+TEST(NewBMPFormPlace, CentredOnTheScreen) {
+    QWidget parent;
+    parent.setGeometry(20, 30, 200, 150);
+    parent.show();
+    TNewBMPForm form(&parent);
+    QRect shown;
+    for (int use = 0; use < 2; ++use) {
+        actOnModal([&](QDialog& d) {
+            shown = d.frameGeometry();
+            d.reject();
+        });
+        form.exec();
+        const QRect screen = parent.screen()->geometry();
+        EXPECT_LE((shown.center() - screen.center()).manhattanLength(), 1)
+            << shown.x() << "," << shown.y() << " on " << screen.width() << "x" << screen.height();
+        parent.move(300, 200);
     }
 }
 

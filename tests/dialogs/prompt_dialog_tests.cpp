@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include "app/dialog_prompts.h"
 #include "common/modal_result.h"
@@ -84,6 +86,21 @@ TEST(Existu, ShowsTheWarningAndTwoButtons) {
                            {"nie", QStringLiteral("Nie"), {120, 56, 75, 25}}});
 }
 
+// 233 × 119 is its outer size, frame and title bar included, whatever frame it gets.
+TEST(Existu, HasItsOuterSize) {
+    Texistu dialog;
+    QRect outer;
+    QMargins frame;
+    actOnModal([&](QDialog& d) {
+        outer = d.frameGeometry();
+        frame = d.windowHandle()->frameMargins();
+        clickButton(d, "ano");
+    });
+    dialog.exec();
+    EXPECT_EQ(outer.size(), QSize(233, 119)) << "frame " << frame.left() << "," << frame.top();
+    EXPECT_EQ(dialog.size(), QSize(233, 119).shrunkBy(frame));
+}
+
 // Both buttons close with OK; the button pressed is the answer, also when it changes.
 TEST(Existu, AnswersByTheButtonPressed) {
     Texistu dialog;
@@ -128,6 +145,20 @@ TEST_F(DialogPromptsTest, SaveChangesAndOverwriteAnswers) {
     EXPECT_FALSE(prompts.askOverwrite());
 }
 
+// The error box shows its text as typed: a name that looks like markup is not read as markup.
+TEST_F(DialogPromptsTest, ErrorBoxShowsPlainText) {
+    const QString text = QStringLiteral("Cannot open file /tmp/a<b>x</b>&amp;.bmp.");
+    QString shown;
+    actOnModal([&](QDialog& d) {
+        auto* label = d.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        shown = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+        QTest::keyClick(&d, Qt::Key_Return);
+    });
+    prompts.showError(text);
+    EXPECT_EQ(shown, text);
+}
+
 // The new-picture dialog opens with the size texts, the focus in the width field and its whole
 // text selected; typing replaces it.
 TEST_F(DialogPromptsTest, NewPictureOpensOnTheWidthSelected) {
@@ -152,6 +183,14 @@ TEST_F(DialogPromptsTest, NewPictureOpensOnTheWidthSelected) {
 
     actOnModal([](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); });
     EXPECT_FALSE(prompts.askNewPicture("300", "200").has_value());
+    // Closed with the focus in the width field, it opens on that field selected again.
+    actOnModal([this](QDialog& d) {
+        QLineEdit* width = newPicture->WidthEdit()->lineEdit();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return width->selectedText() == "640"; }, 2000))
+            << width->selectedText().toStdString();
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(prompts.askNewPicture("640", "480").has_value());
 }
 
 }  // namespace

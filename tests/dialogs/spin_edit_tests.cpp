@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalSpy>
@@ -58,6 +59,19 @@ TEST_F(SpinEditTest, TypingAcceptsOnlyNumberCharacters) {
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClick(edit, Qt::Key_Home);
     EXPECT_EQ(beeps, refused);
+}
+
+// Digits of other scripts (Arabic-Indic, Devanagari, full-width) are refused like letters: the
+// value is read from "0" to "9" alone.
+TEST_F(SpinEditTest, DigitsOfOtherScriptsAreRefused) {
+    QLineEdit* edit = enter(unbounded, QStringLiteral("1"));
+    const char16_t digits[] = {u'\u0663', u'\u06F5', u'\u0967', u'\uFF15'};
+    for (const char16_t digit : digits) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(digit)));
+        QApplication::sendEvent(edit, &press);
+    }
+    EXPECT_EQ(edit->text(), QStringLiteral("1"));
+    EXPECT_EQ(beeps, 4);
 }
 
 struct Step {

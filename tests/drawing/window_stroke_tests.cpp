@@ -77,6 +77,23 @@ TEST_F(WindowStrokeTest, RightReleaseOverThePictureEndsTheStrokeThenOpensThePopu
     popup()->hide();
 }
 
+// While the left button holds the capture, a right or middle release anywhere reaches the
+// window and ends the stroke there; the left release that follows finds no stroke.
+TEST_F(WindowStrokeTest, OtherReleaseDuringLeftCaptureEndsTheStrokeAnywhere) {
+    for (const Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton}) {
+        press({10, 10});
+        move({5, 10});
+        release({-20, 10}, other);
+        EXPECT_FALSE(strokeOpen()) << other;
+        EXPECT_FALSE(popup()->isVisible());
+        for (int x = 0; x <= 10; ++x)
+            ASSERT_EQ(pixel(x, 10), kBlack) << "the final line reaches the release point " << x;
+        release({-20, 10});
+        EXPECT_FALSE(strokeOpen());
+        window->document().image().fill(Qt::white);
+    }
+}
+
 TEST_F(WindowStrokeTest, ColourPickerEnablesSaveWithoutMarkingTheDocument) {
     click("SpeedButton4");
     press({3, 3});

@@ -7,6 +7,9 @@
  *   x_window_tool shot FILE.ppm            writes the whole screen as a binary PPM
  *   x_window_tool close ID                 sends WM_DELETE_WINDOW
  *   x_window_tool key ID KEYSYM [alt|ctrl] sends a key press and release to the window
+ *   x_window_tool text ID TEXT             sends the keys that type TEXT (printable ASCII)
+ *   x_window_tool focus ID                 gives the window the keyboard focus, as a window
+ *                                          manager does when the user picks a window
  *   x_window_tool click ID X Y             sends a left-button press and release at (X, Y)
  *   x_window_tool type ID KEY...           types keys through the XTEST extension, as a keyboard
  *                                          would, into the window: KEY is a keysym, optionally
@@ -19,6 +22,7 @@
  *   x_window_tool drop ID X Y URI...       drops the URIs on the window at the screen point by
  *                                          XDND; prints "accepted" or "refused"
  */
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -138,6 +142,28 @@ static int close_window(Display* display, Window window) {
     return XSendEvent(display, window, False, NoEventMask, &event) ? 0 : 1;
 }
 
+static int send_keysym(Display* display, Window window, KeySym keysym, unsigned int state) {
+    XEvent event;
+    memset(&event, 0, sizeof event);
+    event.xkey.display = display;
+    event.xkey.window = window;
+    event.xkey.root = DefaultRootWindow(display);
+    event.xkey.time = CurrentTime;
+    event.xkey.same_screen = True;
+    event.xkey.keycode = XKeysymToKeycode(display, keysym);
+    event.xkey.state = state;
+    if (event.xkey.keycode == 0)
+        return 1;
+    /* A keysym on the second level of its key (":", "_") needs Shift. */
+    if (XkbKeycodeToKeysym(display, (KeyCode)event.xkey.keycode, 0, 0) != keysym)
+        event.xkey.state |= ShiftMask;
+    event.type = KeyPress;
+    int sent = XSendEvent(display, window, True, KeyPressMask, &event);
+    event.type = KeyRelease;
+    sent = sent && XSendEvent(display, window, True, KeyReleaseMask, &event);
+    return sent ? 0 : 1;
+}
+
 static int send_key(Display* display, Window window, const char* keysym_name,
                     unsigned int modifiers) {
     const KeySym keysym = XStringToKeysym(keysym_name);
@@ -148,20 +174,25 @@ static int send_key(Display* display, Window window, const char* keysym_name,
     /* Without a window manager nothing gives the window the keyboard focus, and the program
      * takes keys for its shortcuts only in its active window. */
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
-    XEvent event;
-    memset(&event, 0, sizeof event);
-    event.xkey.display = display;
-    event.xkey.window = window;
-    event.xkey.root = DefaultRootWindow(display);
-    event.xkey.time = CurrentTime;
-    event.xkey.same_screen = True;
-    event.xkey.keycode = XKeysymToKeycode(display, keysym);
-    event.xkey.state = modifiers;
-    event.type = KeyPress;
-    int sent = XSendEvent(display, window, True, KeyPressMask, &event);
-    event.type = KeyRelease;
-    sent = sent && XSendEvent(display, window, True, KeyReleaseMask, &event);
-    return sent ? 0 : 1;
+    return send_keysym(display, window, keysym, modifiers);
+}
+
+/* Printable ASCII only: its keysyms equal its character codes. */
+static int send_text(Display* display, Window window, const char* text) {
+    for (const char* c = text; *c; ++c) {
+        if (*c < 0x20 || *c > 0x7e || send_keysym(display, window, (KeySym)*c, 0) != 0) {
+            fprintf(stderr, "cannot type character 0x%02x\n", (unsigned char)*c);
+            return 1;
+        }
+        XSync(display, False);
+    }
+    return 0;
+}
+
+static int focus(Display* display, Window window) {
+    XRaiseWindow(display, window);
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    return 0;
 }
 
 static void pause_ms(long ms) {
@@ -295,7 +326,8 @@ int main(int argc, char* argv[]) {
     if (argc < 3) {
         fprintf(stderr,
                 "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt|ctrl] | "
-                "click ID X Y | type ID KEY... | drag X Y [X Y]... | drop ID X Y URI...\n",
+                "text ID TEXT | focus ID | click ID X Y | type ID KEY... | drag X Y [X Y]... | "
+                "drop ID X Y URI...\n",
                 argv[0]);
         return 2;
     }
@@ -317,6 +349,10 @@ int main(int argc, char* argv[]) {
                           strcmp(modifier, "alt") == 0    ? Mod1Mask
                           : strcmp(modifier, "ctrl") == 0 ? ControlMask
                                                           : 0);
+    } else if (strcmp(argv[1], "text") == 0 && argc > 3) {
+        status = send_text(display, (Window)strtoul(argv[2], NULL, 10), argv[3]);
+    } else if (strcmp(argv[1], "focus") == 0) {
+        status = focus(display, (Window)strtoul(argv[2], NULL, 10));
     } else if (strcmp(argv[1], "click") == 0 && argc > 4) {
         status = click(display, (Window)strtoul(argv[2], NULL, 10), atoi(argv[3]), atoi(argv[4]));
     } else if (strcmp(argv[1], "type") == 0 && argc > 3) {

@@ -1,0 +1,154 @@
+// Where Write picture puts the bytes: a new file that replaces the old one under the old file's
+// owner, group and mode, or, where no new file can be made beside it, the old file itself.
+// Tests run as root, whom file modes don't stop, so the folder the user may not write is met by
+// running the writing as the user nobody.
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "bmp_test_support.h"
+#include "document/files/bmp_reader.h"
+#include "document/files/bmp_writer.h"
+
+namespace kreslix {
+namespace {
+
+using test::fileBytes;
+
+struct stat statOf(const QString& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0) << path.toStdString();
+    return info;
+}
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string errors;
+};
+
+// Runs the writing tool on path as that user, with no groups but the user's own.
+ToolRun writeAs(const passwd& user, const QString& path) {
+    int errors[2];
+    if (::pipe(errors) != 0)
+        return {};
+    const QByteArray target = QFile::encodeName(path);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(errors[1], STDERR_FILENO);
+        ::close(errors[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(user.pw_gid) != 0 ||
+            ::setuid(user.pw_uid) != 0) {
+            ::_exit(126);
+        }
+        ::execl(KRESLIX_WRITE_PICTURE_TOOL, KRESLIX_WRITE_PICTURE_TOOL, target.constData(),
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(errors[1]);
+    ToolRun run;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(errors[0], buffer, sizeof buffer)) > 0;)
+        run.errors.append(buffer, size_t(got));
+    ::close(errors[0]);
+    int status = 0;
+    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
+        run.exitCode = WEXITSTATUS(status);
+    return run;
+}
+
+Picture greenPicture() {
+    QImage image(7, 5, QImage::Format_RGB32);
+    image.fill(qRgb(10, 200, 30));
+    return Picture{image, nullptr};
+}
+
+void expectGreenPicture(const QString& path) {
+    const Picture read = readBmp(path);
+    EXPECT_EQ(read.image.size(), QSize(7, 5));
+    EXPECT_EQ(read.image.pixel(6, 4) & 0xFFFFFF, qRgb(10, 200, 30) & 0xFFFFFF);
+}
+
+class WritePlace : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    QTemporaryDir dir_;
+};
+
+// The folder refuses new files to the user, the file in it is the user's: the file is written in
+// place, and the folder gets no entry of its own.
+TEST_F(WritePlace, FileInFolderUserMayNotWriteIsWrittenInPlace) {
+    const QString folder = path(QStringLiteral("shared"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString target = folder + QStringLiteral("/obrazok.bmp");
+    test::putFileBytes(target, QByteArray(100000, 'x'));
+    const ino_t inode = statOf(target).st_ino;
+    const QByteArray where = QFile::encodeName(folder);
+    if (::geteuid() == 0) {
+        const passwd* nobody = ::getpwnam("nobody");
+        if (!nobody)
+            GTEST_SKIP() << "no user nobody to write as";
+        ASSERT_EQ(::chmod(QFile::encodeName(dir_.path()).constData(), 0755), 0);
+        ASSERT_EQ(::chmod(where.constData(), 0755), 0);
+        ASSERT_EQ(::chown(QFile::encodeName(target).constData(), nobody->pw_uid, nobody->pw_gid),
+                  0);
+        const ToolRun run = writeAs(*nobody, target);
+        if (run.exitCode == 126 || run.exitCode == 127)
+            GTEST_SKIP() << "cannot run the writing tool as nobody here (" << run.exitCode << ")";
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+    } else {
+        ASSERT_EQ(::chmod(where.constData(), 0555), 0);
+        writePicture(target, greenPicture());
+        ::chmod(where.constData(), 0755);
+    }
+    expectGreenPicture(target);
+    EXPECT_EQ(QFileInfo(target).size(), 54 + 24 * 5);
+    EXPECT_EQ(statOf(target).st_ino, inode) << "not written in place";
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("obrazok.bmp")});
+}
+
+// Where the folder takes new files, the safe replace stays the rule: a new file takes the old
+// one's name, so another hard link to the old file keeps the old contents.
+TEST_F(WritePlace, WritableFolderGetsANewFileUnderTheName) {
+    const QString target = path(QStringLiteral("obrazok.bmp"));
+    const QString link = path(QStringLiteral("odkaz.bmp"));
+    test::putFileBytes(target, QByteArray("old contents"));
+    ASSERT_EQ(::link(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()),
+              0);
+    const ino_t inode = statOf(target).st_ino;
+    writePicture(target, greenPicture());
+    expectGreenPicture(target);
+    EXPECT_NE(statOf(target).st_ino, inode);
+    EXPECT_EQ(fileBytes(link), QByteArray("old contents"));
+}
+
+// The replacing file has the old file's owner, group and mode, also when those are not the
+// writer's own.
+TEST_F(WritePlace, ReplacementKeepsOwnerGroupAndMode) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can give a file to another user";
+    const passwd* nobody = ::getpwnam("nobody");
+    if (!nobody)
+        GTEST_SKIP() << "no user nobody to give the file to";
+    const QString target = path(QStringLiteral("cudzi.bmp"));
+    test::putFileBytes(target, QByteArray("someone else's"));
+    const QByteArray native = QFile::encodeName(target);
+    ASSERT_EQ(::chown(native.constData(), nobody->pw_uid, nobody->pw_gid), 0);
+    ASSERT_EQ(::chmod(native.constData(), 0604), 0);
+    writePicture(target, greenPicture());
+    const struct stat after = statOf(target);
+    EXPECT_EQ(after.st_uid, nobody->pw_uid);
+    EXPECT_EQ(after.st_gid, nobody->pw_gid);
+    EXPECT_EQ(after.st_mode & 07777, 0604u);
+    expectGreenPicture(target);
+}
+
+}  // namespace
+}  // namespace kreslix

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "common/modal_result.h"
+#include "dialogs/dialog_labels.h"
 
 namespace kreslix {
 
@@ -50,11 +51,10 @@ TOknoZmaz::TOknoZmaz(QWidget* parent)
     ZmazFarbou_->resize(std::max(ZmazFarbou_->width(), 201), ZmazFarbou_->height());
     zmaz->setFocus(Qt::OtherFocusReason);
 
-    // The designed places hold; where the font is wider than the designed one the window grows,
-    // with the designed left margin on the right, so that no text is cut.
-    const int margin = warning->x();
-    resize(std::max(kClientSize.width(), warning->geometry().right() + 1 + margin),
-           std::max(kClientSize.height(), ZmazFarbou_->geometry().bottom() + 1 + margin / 3));
+    // The designed places and size hold; where the font is wider than the designed one the
+    // warning narrows to end the designed margin before the right edge, so no text is cut.
+    fitBefore(warning, kClientSize.width() - warning->x());
+    resize(kClientSize);
 }
 
 // The refusal: the prompt closes with OK like "Áno", and `Zrusene` tells the clear command to

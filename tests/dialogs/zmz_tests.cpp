@@ -22,6 +22,8 @@ TEST(OknoZmaz, ShowsItsTextsButtonsAndCheckBoxAtTheirPlacesInTabOrder) {
     EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
     EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_NE(dialog.minimumSize(), dialog.maximumSize()) << "the frame is sizeable";
+    // 358 x 148 outside a frame of 4 pixels a side and a 19-pixel caption.
+    EXPECT_EQ(dialog.size(), QSize(350, 121));
 
     const std::tuple<const char*, const char*, QPoint> labels[] = {
         {"Label1", "Zmazaním obrázka stratíte všetky údaje, ktoré plátno obsahuje.", {24, 16}},

@@ -39,6 +39,8 @@ void copyUnstretched(SpanPainter& painter, const QImage& source, const Block& fr
     const Int64 bottom = std::min<Int64>(rows.last, Int64(source.height()) - 1 - dy);
     const Int64 count = last - first + 1;
     const bool streaming = (bottom - top + 1) * count * Int64(sizeof(QRgb)) > kStreamingBytes;
+    if (streaming && painter.copyWholeRows(top, bottom, source, int(top + dy), first, dx, count))
+        return;
     for (Int64 y = top; y <= bottom; ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(source.constScanLine(int(y + dy)));
         painter.copyRun(y, first, line + (first + dx), count, streaming);

@@ -1,6 +1,7 @@
 #include "canvas/span_painter.h"
 
 #include <cstdint>
+#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -114,6 +115,23 @@ void SpanPainter::copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count,
     }
     noteChanged(static_cast<int>(first + begin), static_cast<int>(y));
     noteChanged(static_cast<int>(first + end - 1), static_cast<int>(y));
+}
+
+bool SpanPainter::copyWholeRows(Int64 top, Int64 bottom, const QImage& source, int sourceTop,
+                                Int64 first, Int64 dx, Int64 count) {
+    const qsizetype rowBytes = qsizetype(count) * qsizetype(sizeof(QRgb));
+    if (first != 0 || dx != 0 || count != width_ || source.width() != width_ ||
+        stride_ != rowBytes || source.bytesPerLine() != rowBytes) {
+        return false;
+    }
+    flush();
+    // One copy of the whole block lets the C library choose its fastest way for large copies,
+    // storing round the caches.
+    std::memmove(pixelAt(0, int(top)), source.constScanLine(sourceTop),
+                size_t(rowBytes) * size_t(bottom - top + 1));
+    noteChanged(0, int(top));
+    noteChanged(width_ - 1, int(bottom));
+    return true;
 }
 
 QRect SpanPainter::changedRect() {

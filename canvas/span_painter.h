@@ -41,6 +41,11 @@ public:
     // `streaming` is for copies far larger than the caches: their stores then bypass the caches
     // rather than read every destination line in before overwriting it.
     void copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count, bool streaming = false);
+    // Copies rows top..bottom whole from `source`, starting at its row `sourceTop`, when both
+    // pictures hold exactly those pixels back to back (same width, no padding, no horizontal
+    // offset): then one copy of the whole block. False, having done nothing, otherwise.
+    bool copyWholeRows(Int64 top, Int64 bottom, const QImage& source, int sourceTop, Int64 first,
+                       Int64 dx, Int64 count);
 
     // The bounding box of the pixels changed so far (pending runs applied); empty when none.
     QRect changedRect();

@@ -65,6 +65,19 @@ TEST(DrawGraphic, LargeGraphicIsCopiedWholeAndClipped) {
     EXPECT_EQ(p.changes, std::vector<QRect>{QRect(3, 1, 1597, 1500)});
 }
 
+// A large graphic as wide as the picture is copied in one piece: its rows land where they
+// belong, the rows around it stay, and the change covers its whole rows.
+TEST(DrawGraphic, LargeGraphicOfThePicturesWidthIsCopiedInOnePiece) {
+    Picture p(1600, 1600, kBlue);
+    QImage graphic(1600, 1500, QImage::Format_RGB32);
+    fillWithPattern(graphic);
+    p.canvas.Draw(0, 60, graphic);
+    EXPECT_EQ(p.image.copy(0, 60, 1600, 1500), graphic.copy(0, 0, 1600, 1500));
+    EXPECT_EQ(boundingBox(differences(p.image, Picture(1600, 1600, kBlue).image)),
+              QRect(0, 60, 1600, 1500));
+    EXPECT_EQ(p.changes, std::vector<QRect>{QRect(0, 60, 1600, 1500)});
+}
+
 TEST(DrawGraphic, WhitenessPaintsTheGraphicsAreaWhite) {
     Picture p(5, 4, kBlue);
     p.canvas.setCopyMode(cmWhiteness);

@@ -20,10 +20,29 @@ DialogPrompts::~DialogPrompts() = default;
 
 void DialogPrompts::setWindow(QWidget* window) {
     window_ = window;
-    colourDialog_ = new QColorDialog(window);
-    colourDialog_->setObjectName(QStringLiteral("ColorDialog1"));
-    openDialog_ = makeOpenDialog(window);
-    saveDialog_ = makeSaveDialog(window);
+}
+
+// Qt's standard dialogs are made at their first use and kept from then on. Made at start-up,
+// they took longer than the whole main window (icons, fonts), and each file dialog began
+// reading the working folder and looking up the type of every file in it.
+QColorDialog* DialogPrompts::colourDialog() {
+    if (!colourDialog_) {
+        colourDialog_ = new QColorDialog(window_);
+        colourDialog_->setObjectName(QStringLiteral("ColorDialog1"));
+    }
+    return colourDialog_;
+}
+
+QFileDialog* DialogPrompts::openDialog() {
+    if (!openDialog_)
+        openDialog_ = makeOpenDialog(window_);
+    return openDialog_;
+}
+
+QFileDialog* DialogPrompts::saveDialog() {
+    if (!saveDialog_)
+        saveDialog_ = makeSaveDialog(window_);
+    return saveDialog_;
 }
 
 void DialogPrompts::setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges) {
@@ -49,7 +68,7 @@ void DialogPrompts::setBusy(bool busy) {
 }
 
 std::optional<Colour> DialogPrompts::chooseColour(Colour preset) {
-    return runColourDialog(colourDialog_, preset);
+    return runColourDialog(colourDialog(), preset);
 }
 
 ModalResult DialogPrompts::askSaveChanges() {
@@ -64,14 +83,14 @@ bool DialogPrompts::askOverwrite() {
 }
 
 std::optional<QString> DialogPrompts::chooseSaveFile() {
-    const QString path = runFileDialog(saveDialog_);
+    const QString path = runFileDialog(saveDialog());
     if (path.isEmpty())
         return std::nullopt;
     return path;
 }
 
 std::optional<QString> DialogPrompts::chooseOpenFile() {
-    const QString path = runFileDialog(openDialog_);
+    const QString path = runFileDialog(openDialog());
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -21,7 +21,7 @@ public:
     DialogPrompts();
     ~DialogPrompts() override;
 
-    // The main window the dialogs belong to; the window's own dialogs are made here.
+    // The main window the dialogs belong to.
     void setWindow(QWidget* window);
     // The forms made at start-up, after the main window.
     void setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges);
@@ -38,10 +38,14 @@ public:
                                                   const QString& heightText) override;
 
 private:
+    QColorDialog* colourDialog();
+    QFileDialog* openDialog();
+    QFileDialog* saveDialog();
+
     QPointer<QWidget> window_;
-    QColorDialog* colourDialog_ = nullptr;  // `ColorDialog1`
-    QFileDialog* openDialog_ = nullptr;     // `OpenDialog1`
-    QFileDialog* saveDialog_ = nullptr;     // `SaveDialog1`
+    QColorDialog* colourDialog_ = nullptr;  // `ColorDialog1`, made at its first use
+    QFileDialog* openDialog_ = nullptr;     // `OpenDialog1`, made at its first use
+    QFileDialog* saveDialog_ = nullptr;     // `SaveDialog1`, made at its first use
     TNewBMPForm* newPicture_ = nullptr;     // `NewBMPForm`
     TOknoUloz* saveChanges_ = nullptr;      // `OknoUloz`
     Texistu* overwrite_ = nullptr;          // `existu`, made at its first use

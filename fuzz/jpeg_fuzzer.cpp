@@ -11,7 +11,7 @@ namespace {
 
 // Larger pictures are refused before decoding, which keeps each run fast and within the fuzzer's
 // memory limit; the decoding itself does not depend on the size.
-constexpr qint64 kMaxFuzzPixels = qint64(1) << 20;
+constexpr qint64 kMaxFuzzPixels = qint64(1) << 14;
 
 // libjpeg is a system library without coverage instrumentation. One function per outcome (each
 // library error code, and a decoded picture) lets the fuzzer tell inputs apart by what the

@@ -1,6 +1,6 @@
 #include "app/status_panel.h"
 
-#include <QLabel>
+#include "app/status_text.h"
 
 namespace kreslix {
 
@@ -9,11 +9,8 @@ StatusPanel::StatusPanel(QWidget* parent) : QStatusBar(parent) {
     setFixedHeight(kHeight);
     setSizeGripEnabled(true);
     for (int i = 0; i < 2; ++i) {
-        panels_[i] = new QLabel(this);
+        panels_[i] = new StatusText(this);
         panels_[i]->setObjectName(QStringLiteral("DolnyPanelText%1").arg(i));
-        panels_[i]->setFrameShape(QFrame::Panel);
-        panels_[i]->setFrameShadow(QFrame::Sunken);
-        panels_[i]->setContentsMargins(2, 0, 2, 0);
     }
     panels_[0]->setFixedWidth(kFirstPanelWidth);
     addWidget(panels_[0]);

@@ -2,9 +2,9 @@
 
 #include <QStatusBar>
 
-class QLabel;
-
 namespace kreslix {
+
+class StatusText;
 
 // `DolnyPanel`: the 18-pixel status bar with two text panels (150 pixels, then the rest) and a
 // size grip. It shows the two position texts and never any hint.
@@ -21,7 +21,7 @@ public:
     void setPanelText(int index, const QString& text);
 
 private:
-    QLabel* panels_[2];
+    StatusText* panels_[2];
 };
 
 }  // namespace kreslix

@@ -70,13 +70,14 @@ public:
         setenv("DISPLAY", display_.c_str(), 1);
         return true;
     }
-    ~OwnXvfb() {
+    void stop() {
         if (pid_ > 0) {
             kill(pid_, SIGTERM);
             waitpid(pid_, nullptr, 0);
         }
+        pid_ = -1;
     }
-    const std::string& display() const { return display_; }
+    ~OwnXvfb() { stop(); }
 
 private:
     pid_t pid_ = -1;
@@ -118,12 +119,17 @@ class Observer {
 public:
     bool connect() {
         connection_ = xcb_connect(nullptr, nullptr);
-        if (xcb_connection_has_error(connection_))
+        if (xcb_connection_has_error(connection_)) {
+            xcb_disconnect(connection_);
+            connection_ = nullptr;
             return false;
+        }
         const xcb_query_extension_reply_t* damage =
             xcb_get_extension_data(connection_, &xcb_damage_id);
-        if (!damage || !damage->present)
+        if (!damage || !damage->present) {
+            std::fprintf(stderr, "the display %s has no DAMAGE extension\n", getenv("DISPLAY"));
             return false;
+        }
         damageEvent_ = damage->first_event + XCB_DAMAGE_NOTIFY;
         free(xcb_damage_query_version_reply(connection_,
                                             xcb_damage_query_version(connection_, 1, 1), nullptr));
@@ -225,17 +231,31 @@ private:
 
 int main(int argc, char* argv[]) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-    OwnXvfb xvfb;
-    if (!getenv("DISPLAY") && !xvfb.start()) {
-        std::fprintf(stderr, "no DISPLAY and no Xvfb could be started\n");
-        return 1;
-    }
     setenv("QT_QPA_PLATFORM", "xcb", 1);
+    OwnXvfb xvfb;
     Observer observer;
-    if (!observer.connect()) {
-        std::fprintf(stderr, "cannot watch the display %s (DAMAGE extension needed)\n",
-                     getenv("DISPLAY"));
-        return 1;
+    if (getenv("DISPLAY")) {
+        if (!observer.connect()) {
+            std::fprintf(stderr, "cannot watch the display %s\n", getenv("DISPLAY"));
+            return 1;
+        }
+    } else {
+        // An Xvfb of our own. Now and then a new server reports a display it then fails to
+        // serve (another server on this machine took it meanwhile): start another.
+        bool watching = false;
+        for (int attempt = 0; attempt < 5 && !watching; ++attempt) {
+            if (!xvfb.start())
+                break;
+            watching = observer.connect();
+            if (!watching) {
+                xvfb.stop();
+                sleep(1);
+            }
+        }
+        if (!watching) {
+            std::fprintf(stderr, "no DISPLAY, and no Xvfb of our own could be watched\n");
+            return 1;
+        }
     }
     const char* programs[2] = {KRESLIX_PROGRAM, BARE_WINDOW};
     std::vector<double> map[2], paint[2], cpu[2];

@@ -8,9 +8,6 @@ StatusText::StatusText(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setContentsMargins(2, 0, 2, 0);
-    QFont plain = font();
-    plain.setStyleStrategy(QFont::PreferNoShaping);
-    setFont(plain);
 }
 
 void StatusText::setText(const QString& text) {

@@ -6,9 +6,10 @@
 namespace kreslix {
 
 // One text panel of the status bar: a sunken frame with a line of text. The position texts
-// change on every mouse move over the picture, so a new text only repaints this panel: unlike
-// a label it never asks the bar to lay itself out again, and its plain text is drawn without
-// shaping. Together those were most of what a move cost besides the drawing itself.
+// change on every mouse move over the picture, so a new text only repaints this panel: unlike a
+// label it never asks the bar to lay itself out again, and it draws its one line at the
+// baseline without laying out a text block. A label's way cost more than the rest of a move
+// besides the drawing itself.
 class StatusText : public QFrame {
     Q_OBJECT
 

@@ -60,10 +60,18 @@ public:
             _exit(127);
         }
         close(fds[1]);
+        // Xvfb writes the number and then the newline: read up to the newline, or the pipe closed
+        // early would make the second write fail and the server quit.
         char number[16] = {};
-        const ssize_t got = read(fds[0], number, sizeof number - 1);
+        size_t got = 0;
+        while (got < sizeof number - 1 && std::strchr(number, '\n') == nullptr) {
+            const ssize_t part = read(fds[0], number + got, sizeof number - 1 - got);
+            if (part <= 0)
+                break;
+            got += size_t(part);
+        }
         close(fds[0]);
-        if (pid_ < 0 || got <= 0)
+        if (pid_ < 0 || got == 0)
             return false;
         number[std::strcspn(number, "\n")] = '\0';
         display_ = std::string(":").append(number);
@@ -240,17 +248,14 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     } else {
-        // An Xvfb of our own. Now and then a new server reports a display it then fails to
-        // serve (another server on this machine took it meanwhile): start another.
+        // An Xvfb of our own, which picks a free display number.
         bool watching = false;
-        for (int attempt = 0; attempt < 5 && !watching; ++attempt) {
+        for (int attempt = 0; attempt < 3 && !watching; ++attempt) {
             if (!xvfb.start())
-                break;
+                continue;
             watching = observer.connect();
-            if (!watching) {
+            if (!watching)
                 xvfb.stop();
-                sleep(1);
-            }
         }
         if (!watching) {
             std::fprintf(stderr, "no DISPLAY, and no Xvfb of our own could be watched\n");

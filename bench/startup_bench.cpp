@@ -1,11 +1,12 @@
 // Start-up time of the real program against a bare Qt main window with a menu bar
 // (bare_main_window), both started on the same X display, taking turns, N times each:
-//   startup_bench [N]
+//   startup_bench [N [PROGRAM]]
 // Each time is measured from starting the process to the first paint of its window: the bench
 // watches the display for the program's top-level window and for the first damage (drawing) in
 // it once it is mapped, so both programs are timed by the same outside observer. Prints the
 // medians of the map and first-paint times and the ratio of the first-paint medians. Uses the
-// display in DISPLAY, or an Xvfb of its own when there is none.
+// display in DISPLAY, or an Xvfb of its own when there is none. PROGRAM, another build of Kreslix
+// say, takes the place of this build's.
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -262,7 +263,7 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     }
-    const char* programs[2] = {KRESLIX_PROGRAM, BARE_WINDOW};
+    const char* programs[2] = {argc > 2 ? argv[2] : KRESLIX_PROGRAM, BARE_WINDOW};
     std::vector<double> map[2], paint[2], cpu[2];
     for (int run = 0; run < runs; ++run) {
         for (int p = 0; p < 2; ++p) {

@@ -73,12 +73,6 @@ Int64 squareRootFloor(__int128 n) {
     return s;
 }
 
-// The band {p : 0 <= (p - a).d <= |d|^2, |(p - a) x d| < radius |d|} with d = b - a, with a
-// and b ordered so that d points down (or right, for a level line). On the row with centre Y
-// its odd X lie in [max(low), min(high)]: the cross condition gives
-// |X dy - (ax dy + (Y - ay) dx)| <= K with K the largest integer below radius |d|, and the
-// projection condition bounds X by (Y - ay) dy / dx; all four bounds are rationals whose
-// numerators grow by a fixed step per row.
 // The largest integer below radius |d|: the cross condition's half-width, times |d|.
 Int64 crossReach(Int64 dx, Int64 dy, Int64 radius) {
     return squareRootFloor(__int128(radius) * radius * (__int128(dx) * dx + __int128(dy) * dy) - 1);
@@ -91,6 +85,12 @@ FloorPair crossPair(Int64 ax, Int64 ay, Int64 dx, Int64 dy, Int64 radius, Int64 
     return FloorPair::ceilingAndFloor(centre - reach, centre + reach, 2 * dx, dy);
 }
 
+// The band {p : 0 <= (p - a).d <= |d|^2, |(p - a) x d| < radius |d|} with d = b - a, with a
+// and b ordered so that d points down (or right, for a level line). On the row with centre Y
+// its odd X lie in [max(low), min(high)]: the cross condition gives
+// |X dy - (ax dy + (Y - ay) dx)| <= K with K the largest integer below radius |d|, and the
+// projection condition bounds X by (Y - ay) dy / dx; all four bounds are rationals whose
+// numerators grow by a fixed step per row.
 struct ExactBand {
     FloorPair cross = FloorPair::constant(-kFar, kFar);
     FloorPair along = FloorPair::constant(-kFar, kFar);

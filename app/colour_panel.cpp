@@ -35,12 +35,11 @@ void ColourCell::setColour(Colour colour) {
     update();
 }
 
-void ColourCell::paintEvent(QPaintEvent* event) {
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), QColor(toPixel(colour_)));
-    }
-    QFrame::paintEvent(event);
+void ColourCell::paintEvent(QPaintEvent*) {
+    // One painter for the colour and the frame: eighteen cells are painted at start-up.
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(toPixel(colour_)));
+    drawFrame(&painter);
 }
 
 void ColourCell::mousePressEvent(QMouseEvent* event) {

@@ -14,8 +14,8 @@
 #include "dialogs/novyd.h"
 #include "dialogs/spin_edit.h"
 #include "dialogs/vlast.h"
-#include "printing/printer_setup_dialog.h"
 #include "dialogs/zmz.h"
+#include "printing/printer_setup_dialog.h"
 
 namespace kreslix {
 
@@ -24,12 +24,29 @@ DialogPrompts::~DialogPrompts() = default;
 
 void DialogPrompts::setWindow(QWidget* window) {
     window_ = window;
-    colourDialog_ = new QColorDialog(window);
-    colourDialog_->setObjectName(QStringLiteral("ColorDialog1"));
-    openDialog_ = makeOpenDialog(window);
-    saveDialog_ = makeSaveDialog(window);
-    // The print dialog `PrintDialog1` is never shown, so it is not made: making any print dialog
-    // asks the print service for its printers, which would slow every start.
+}
+
+// Qt's standard dialogs are made at their first use and kept from then on. Made at start-up,
+// they took longer than the whole main window (icons, fonts), and each file dialog began
+// reading the working folder and looking up the type of every file in it.
+QColorDialog* DialogPrompts::colourDialog() {
+    if (!colourDialog_) {
+        colourDialog_ = new QColorDialog(window_);
+        colourDialog_->setObjectName(QStringLiteral("ColorDialog1"));
+    }
+    return colourDialog_;
+}
+
+FileDialog* DialogPrompts::openDialog() {
+    if (!openDialog_)
+        openDialog_ = makeOpenDialog(window_);
+    return openDialog_;
+}
+
+FileDialog* DialogPrompts::saveDialog() {
+    if (!saveDialog_)
+        saveDialog_ = makeSaveDialog(window_);
+    return saveDialog_;
 }
 
 void DialogPrompts::setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges) {
@@ -62,7 +79,7 @@ void DialogPrompts::setBusy(bool busy) {
 }
 
 std::optional<Colour> DialogPrompts::chooseColour(Colour preset) {
-    return runColourDialog(colourDialog_, preset);
+    return runColourDialog(colourDialog(), preset);
 }
 
 ModalResult DialogPrompts::askSaveChanges() {
@@ -77,14 +94,14 @@ bool DialogPrompts::askOverwrite() {
 }
 
 std::optional<QString> DialogPrompts::chooseSaveFile() {
-    const QString path = saveDialog_->run();
+    const QString path = saveDialog()->run();
     if (path.isEmpty())
         return std::nullopt;
     return path;
 }
 
 std::optional<QString> DialogPrompts::chooseOpenFile() {
-    const QString path = openDialog_->run();
+    const QString path = openDialog()->run();
     if (path.isEmpty())
         return std::nullopt;
     openedFileName_ = path;

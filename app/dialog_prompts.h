@@ -24,7 +24,7 @@ public:
     DialogPrompts();
     ~DialogPrompts() override;
 
-    // The main window the dialogs belong to; the window's own dialogs are made here.
+    // The main window the dialogs belong to.
     void setWindow(QWidget* window);
     // The forms made at start-up, after the main window.
     void setForms(TNewBMPForm* newPicture, TOknoUloz* saveChanges);
@@ -49,10 +49,14 @@ public:
     ClearAnswer askClearPicture() override;
 
 private:
+    QColorDialog* colourDialog();
+    FileDialog* openDialog();
+    FileDialog* saveDialog();
+
     QPointer<QWidget> window_;
-    QColorDialog* colourDialog_ = nullptr;  // `ColorDialog1`
-    FileDialog* openDialog_ = nullptr;      // `OpenDialog1`
-    FileDialog* saveDialog_ = nullptr;      // `SaveDialog1`
+    QColorDialog* colourDialog_ = nullptr;  // `ColorDialog1`, made at its first use
+    FileDialog* openDialog_ = nullptr;      // `OpenDialog1`, made at its first use
+    FileDialog* saveDialog_ = nullptr;      // `SaveDialog1`, made at its first use
     TNewBMPForm* newPicture_ = nullptr;     // `NewBMPForm`
     TOknoUloz* saveChanges_ = nullptr;      // `OknoUloz`
     Texistu* overwrite_ = nullptr;          // `existu`, made at its first use

@@ -1,7 +1,8 @@
 #include "app/status_panel.h"
 
-#include <QLabel>
 #include <QSizeGrip>
+
+#include "app/status_text.h"
 
 namespace kreslix {
 
@@ -10,11 +11,8 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent) {
     setFixedHeight(kHeight);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     for (int i = 0; i < 2; ++i) {
-        panels_[i] = new QLabel(this);
+        panels_[i] = new StatusText(this);
         panels_[i]->setObjectName(QStringLiteral("DolnyPanelText%1").arg(i));
-        panels_[i]->setFrameShape(QFrame::Panel);
-        panels_[i]->setFrameShadow(QFrame::Sunken);
-        panels_[i]->setContentsMargins(2, 0, 2, 0);
     }
     // The grip resizes the main window; it lies over the second panel's right end.
     grip_ = new QSizeGrip(this);

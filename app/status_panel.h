@@ -2,10 +2,11 @@
 
 #include <QWidget>
 
-class QLabel;
 class QSizeGrip;
 
 namespace kreslix {
+
+class StatusText;
 
 // `DolnyPanel`: the 18-pixel status bar with two text panels, the first from the bar's left end
 // and 150 pixels wide, the second from x = 150 to the bar's right end, where the size grip lies
@@ -26,7 +27,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QLabel* panels_[2];
+    StatusText* panels_[2];
     QSizeGrip* grip_;
 };
 

@@ -10,8 +10,40 @@ namespace kreslix {
 
 namespace {
 
+// Four pixels per store (one SSE2 register on x86-64, a plain vector elsewhere).
+using FourPixels = QRgb __attribute__((vector_size(16)));
+
+void storeFour(QRgb* p, FourPixels v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+FourPixels loadFour(const QRgb* p) {
+    FourPixels v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// A row of a wide stroke is a few dozen pixels: four at a time, and a fill may store some of
+// the last ones twice, which saves the one-by-one tail.
+void fillRun(QRgb* p, Int64 count, QRgb value) {
+    if (count < 4) {
+        for (Int64 i = 0; i < count; ++i)
+            p[i] = value;
+        return;
+    }
+    const FourPixels v = {value, value, value, value};
+    for (Int64 i = 0; i + 4 < count; i += 4)
+        storeFour(p + i, v);
+    storeFour(p + count - 4, v);
+}
+
+// Not-xor changes each pixel exactly once, so its tail goes one by one.
 void xorRun(QRgb* p, Int64 count, QRgb value) {
-    for (Int64 i = 0; i < count; ++i)
+    const FourPixels v = {value, value, value, value};
+    Int64 i = 0;
+    for (; i + 4 <= count; i += 4)
+        storeFour(p + i, loadFour(p + i) ^ v);
+    for (; i < count; ++i)
         p[i] ^= value;
 }
 
@@ -55,47 +87,36 @@ void SpanPainter::setColour(Colour colour, PenMode mode) {
     value_ = xor_ ? (~toPixel(colour) & 0x00FFFFFFu) : toPixel(colour);
 }
 
-void SpanPainter::paintSpan(Int64 y, Int64 first, Int64 last) {
-    if (y < 0 || y >= height_)
-        return;
-    first = std::max<Int64>(first, 0);
-    last = std::min<Int64>(last, width_ - 1);
-    if (first > last || isNoOp())
-        return;
-    pending_[pendingCount_++] = {
-        pixelAt(0, static_cast<int>(y)), static_cast<int>(y), first, last, value_, xor_};
-    if (pendingCount_ == kBatch)
-        flush();
-}
-
 void SpanPainter::flush() {
-    QRgb touched = 0;
-    for (int i = 0; i < pendingCount_; ++i)
-        touched |= pending_[i].row[pending_[i].first];
-    // Keeps the reads, whose only purpose is to reach the pages early.
-    asm volatile("" : : "r"(touched));
-    for (int i = 0; i < pendingCount_; ++i)
-        apply(pending_[i]);
-    pendingCount_ = 0;
-}
-
-void SpanPainter::apply(const PendingRun& run) {
-    QRgb* row = run.row;
-    Int64 first = run.first, last = run.last;
-    if (run.isXor) {
-        xorRun(row + first, last - first + 1, run.value);
-    } else {
-        // Only the pixels that differ count as changed; trim the run to them.
-        while (first <= last && row[first] == run.value)
-            ++first;
-        while (last >= first && row[last] == run.value)
-            --last;
-        if (first > last)
-            return;
-        std::fill(row + first, row + last + 1, run.value);
+    // The changed box is gathered in locals: pixel stores may alias the members, which would
+    // make the compiler store and reload them around every run.
+    int minX = minX_, maxX = maxX_, minY = minY_, maxY = maxY_;
+    for (int i = 0; i < pendingCount_; ++i) {
+        const PendingRun& run = pending_[i];
+        QRgb* row = run.row;
+        int first = run.first, last = run.last;
+        if (run.isXor) {
+            xorRun(row + first, last - first + 1, run.value);
+        } else {
+            // Only the pixels that differ count as changed; trim the run to them.
+            while (first <= last && row[first] == run.value)
+                ++first;
+            while (last >= first && row[last] == run.value)
+                --last;
+            if (first > last)
+                continue;
+            fillRun(row + first, last - first + 1, run.value);
+        }
+        minX = std::min(minX, first);
+        maxX = std::max(maxX, last);
+        minY = std::min(minY, run.y);
+        maxY = std::max(maxY, run.y);
     }
-    noteChanged(static_cast<int>(first), run.y);
-    noteChanged(static_cast<int>(last), run.y);
+    minX_ = minX;
+    maxX_ = maxX;
+    minY_ = minY;
+    maxY_ = maxY;
+    pendingCount_ = 0;
 }
 
 void SpanPainter::copyRun(Int64 y, Int64 first, const QRgb* values, Int64 count, bool streaming) {
@@ -128,7 +149,7 @@ bool SpanPainter::copyWholeRows(Int64 top, Int64 bottom, const QImage& source, i
     // One copy of the whole block lets the C library choose its fastest way for large copies,
     // storing round the caches.
     std::memmove(pixelAt(0, int(top)), source.constScanLine(sourceTop),
-                size_t(rowBytes) * size_t(bottom - top + 1));
+                 size_t(rowBytes) * size_t(bottom - top + 1));
     noteChanged(0, int(top));
     noteChanged(width_ - 1, int(bottom));
     return true;

@@ -28,12 +28,27 @@ public:
 
     void setColour(Colour colour, PenMode mode);
 
-    // Pixels first..last (inclusive) of row y, clipped to the picture. One run per row meets a
-    // new page each time, and reaching it stalls for as long as the address translation takes.
-    // So runs are gathered in batches and the first pixel of every run in a batch is read in
-    // one tight loop, which lets the translations overlap, before the batch is applied. The runs
-    // of one operation are disjoint, so the order does not matter.
-    void paintSpan(Int64 y, Int64 first, Int64 last);
+    // Pixels first..last (inclusive) of row y, clipped to the picture. Runs are gathered in
+    // batches and applied together: working out a figure's rows and writing their pixels, each
+    // in a tight loop of its own, is faster than taking turns row by row (a stroke's rows each
+    // meet a new page of memory). The runs of one operation are disjoint, so the order does not
+    // matter.
+    void paintSpan(Int64 y, Int64 first, Int64 last) {
+        if (y < 0 || y >= height_ || isNoOp())
+            return;
+        first = std::max<Int64>(first, 0);
+        last = std::min<Int64>(last, width_ - 1);
+        if (first > last)
+            return;
+        pending_[pendingCount_++] = {pixelAt(0, static_cast<int>(y)),
+                                     static_cast<int>(y),
+                                     static_cast<int>(first),
+                                     static_cast<int>(last),
+                                     value_,
+                                     xor_};
+        if (pendingCount_ == kBatch)
+            flush();
+    }
     // Applies the runs still pending.
     void flush();
     void paintPixel(int x, int y) { paintSpan(y, x, x); }
@@ -73,16 +88,16 @@ public:
 private:
     SpanPainter() : minX_(INT_MAX), maxX_(INT_MIN), minY_(INT_MAX), maxY_(INT_MIN) {}
 
+    // A run waiting to be applied, clipped to the picture.
     struct PendingRun {
         QRgb* row;
         int y;
-        Int64 first, last;
+        int first, last;
         QRgb value;
         bool isXor;
     };
-    static constexpr int kBatch = 32;
-
-    void apply(const PendingRun& run);
+    // Long enough that a stroke's rows are worked out in long stretches; 2 KB.
+    static constexpr int kBatch = 64;
 
     PendingRun pending_[kBatch];
     int pendingCount_ = 0;

@@ -11,35 +11,46 @@ constexpr Int64 kExactLimit = Int64(1) << 28;
 // Stands for "no bound" on one side of a row.
 constexpr Int64 kFar = Int64(1) << 61;
 
-// floor(numerator / denominator) for a numerator that grows by step from row to row
-// (denominator > 0): one division to start, then only additions and a comparison per row.
-class FloorStepper {
+// floor(low / denominator) and floor(high / denominator) for two numerators that grow by the
+// same step from row to row (denominator > 0): one division each to start, then only additions
+// and comparisons per row. The two ends of a row's interval share their step and denominator,
+// so they share the stepping constants too.
+class FloorPair {
 public:
-    FloorStepper(Int64 numerator, Int64 step, Int64 denominator)
-        : quotient_(floorDiv(numerator, denominator)),
-          remainder_(numerator - quotient_ * denominator),
+    FloorPair(Int64 low, Int64 high, Int64 step, Int64 denominator)
+        : low_(floorDiv(low, denominator)),
+          high_(floorDiv(high, denominator)),
+          lowRemainder_(low - low_ * denominator),
+          highRemainder_(high - high_ * denominator),
           denominator_(denominator),
           stepQuotient_(floorDiv(step, denominator)),
           stepRemainder_(step - stepQuotient_ * denominator) {}
 
-    static FloorStepper constant(Int64 value) { return FloorStepper(value, 0, 1); }
-    // ceil(numerator / denominator) as the floor of a shifted numerator.
-    static FloorStepper ceiling(Int64 numerator, Int64 step, Int64 denominator) {
-        return FloorStepper(numerator + denominator - 1, step, denominator);
+    static FloorPair constant(Int64 low, Int64 high) { return FloorPair(low, high, 0, 1); }
+    // ceil(low / denominator) as the floor of a shifted numerator, and floor(high / denominator).
+    static FloorPair ceilingAndFloor(Int64 low, Int64 high, Int64 step, Int64 denominator) {
+        return FloorPair(low + denominator - 1, high, step, denominator);
     }
 
-    Int64 value() const { return quotient_; }
+    Int64 low() const { return low_; }
+    Int64 high() const { return high_; }
     void advance() {
-        quotient_ += stepQuotient_;
-        remainder_ += stepRemainder_;
-        if (remainder_ >= denominator_) {
-            remainder_ -= denominator_;
-            ++quotient_;
+        low_ += stepQuotient_;
+        high_ += stepQuotient_;
+        lowRemainder_ += stepRemainder_;
+        highRemainder_ += stepRemainder_;
+        if (lowRemainder_ >= denominator_) {
+            lowRemainder_ -= denominator_;
+            ++low_;
+        }
+        if (highRemainder_ >= denominator_) {
+            highRemainder_ -= denominator_;
+            ++high_;
         }
     }
 
 private:
-    Int64 quotient_, remainder_, denominator_, stepQuotient_, stepRemainder_;
+    Int64 low_, high_, lowRemainder_, highRemainder_, denominator_, stepQuotient_, stepRemainder_;
 };
 
 // The largest s with s * s <= n, for 0 <= n < 2^62.
@@ -62,6 +73,18 @@ Int64 squareRootFloor(__int128 n) {
     return s;
 }
 
+// The largest integer below radius |d|: the cross condition's half-width, times |d|.
+Int64 crossReach(Int64 dx, Int64 dy, Int64 radius) {
+    return squareRootFloor(__int128(radius) * radius * (__int128(dx) * dx + __int128(dy) * dy) - 1);
+}
+
+// The cross condition's bounds on the row `row`, for dy > 0.
+FloorPair crossPair(Int64 ax, Int64 ay, Int64 dx, Int64 dy, Int64 radius, Int64 row) {
+    const Int64 reach = crossReach(dx, dy, radius);
+    const Int64 centre = ax * dy + (2 * row + 1 - ay) * dx;
+    return FloorPair::ceilingAndFloor(centre - reach, centre + reach, 2 * dx, dy);
+}
+
 // The band {p : 0 <= (p - a).d <= |d|^2, |(p - a) x d| < radius |d|} with d = b - a, with a
 // and b ordered so that d points down (or right, for a level line). On the row with centre Y
 // its odd X lie in [max(low), min(high)]: the cross condition gives
@@ -69,8 +92,8 @@ Int64 squareRootFloor(__int128 n) {
 // projection condition bounds X by (Y - ay) dy / dx; all four bounds are rationals whose
 // numerators grow by a fixed step per row.
 struct ExactBand {
-    FloorStepper lows[2] = {FloorStepper::constant(-kFar), FloorStepper::constant(-kFar)};
-    FloorStepper highs[2] = {FloorStepper::constant(kFar), FloorStepper::constant(kFar)};
+    FloorPair cross = FloorPair::constant(-kFar, kFar);
+    FloorPair along = FloorPair::constant(-kFar, kFar);
     Int64 firstRow = -kFar, lastRow = kFar;
 
     ExactBand(Int64 ax, Int64 ay, Int64 bx, Int64 by, Int64 radius, Int64 row) {
@@ -79,24 +102,17 @@ struct ExactBand {
         if (dy == 0) {  // |Y - ay| < radius, ax <= X <= bx
             firstRow = ceilDiv<Int64>(ay - radius, 2);
             lastRow = floorDiv<Int64>(ay + radius - 2, 2);
-            lows[0] = FloorStepper::constant(ax);
-            highs[0] = FloorStepper::constant(bx);
+            cross = FloorPair::constant(ax, bx);
             return;
         }
-        const Int64 reach = squareRootFloor(
-            __int128(radius) * radius * (__int128(dx) * dx + __int128(dy) * dy) - 1);
-        const Int64 centre = ax * dy + offset * dx;
-        lows[0] = FloorStepper::ceiling(centre - reach, 2 * dx, dy);
-        highs[0] = FloorStepper(centre + reach, 2 * dx, dy);
+        cross = crossPair(ax, ay, dx, dy, radius, row);
         const Int64 lengthSquared = dx * dx + dy * dy;
         if (dx > 0) {  // ax dx - (Y - ay) dy <= X dx <= ax dx - (Y - ay) dy + |d|^2
             const Int64 start = ax * dx - offset * dy;
-            lows[1] = FloorStepper::ceiling(start, -2 * dy, dx);
-            highs[1] = FloorStepper(start + lengthSquared, -2 * dy, dx);
+            along = FloorPair::ceilingAndFloor(start, start + lengthSquared, -2 * dy, dx);
         } else if (dx < 0) {  // the same divided by dx < 0, which swaps the two sides
             const Int64 start = -ax * dx + offset * dy;
-            lows[1] = FloorStepper::ceiling(start - lengthSquared, 2 * dy, -dx);
-            highs[1] = FloorStepper(start, 2 * dy, -dx);
+            along = FloorPair::ceilingAndFloor(start - lengthSquared, start, 2 * dy, -dx);
         } else {  // ay <= Y <= by
             firstRow = ceilDiv<Int64>(ay - 1, 2);
             lastRow = floorDiv<Int64>(by - 1, 2);
@@ -104,11 +120,19 @@ struct ExactBand {
     }
 
     void advance() {
-        lows[0].advance();
-        lows[1].advance();
-        highs[0].advance();
-        highs[1].advance();
+        cross.advance();
+        along.advance();
     }
+};
+
+// The rows whose centre Y = 2y + 1 lies strictly within radius of cy: those the disc around
+// (cx, cy) reaches.
+struct DiscRows {
+    Int64 first, last;
+    DiscRows(Int64 cy, Int64 radius)
+        : first(floorDiv<Int64>(cy - radius - 1, 2) + 1),
+          last(ceilDiv<Int64>(cy + radius - 1, 2) - 1) {}
+    bool contains(Int64 y) const { return y >= first && y <= last; }
 };
 
 // Adds the odd X with (X - cx)^2 + (Y - cy)^2 < radius^2 to [low, high].
@@ -119,6 +143,42 @@ void addDisc(Int64& low, Int64& high, Int64 cx, Int64 cy, Int64 radius, Int64 y)
     const Int64 half = squareRootFloor(radius * radius - dy * dy - 1);
     low = std::min(low, cx - half);
     high = std::max(high, cx + half);
+}
+
+void paintGeneralRows(SpanPainter& painter, Int64 ax, Int64 ay, Int64 bx, Int64 by, Int64 radius,
+                      Int64 from, Int64 to) {
+    if (from > to)
+        return;
+    ExactBand band(ax, ay, bx, by, radius, from);
+    const DiscRows nearA(ay, radius), nearB(by, radius);
+    for (Int64 y = from; y <= to; ++y, band.advance()) {
+        Int64 low = kFar, high = -kFar;
+        if (y >= band.firstRow && y <= band.lastRow) {
+            low = std::max(band.cross.low(), band.along.low());
+            high = std::min(band.cross.high(), band.along.high());
+            if (low > high) {
+                low = kFar;
+                high = -kFar;
+            }
+        }
+        if (nearA.contains(y) || nearB.contains(y)) {
+            const Int64 centre = 2 * y + 1;
+            addDisc(low, high, ax, ay, radius, centre);
+            addDisc(low, high, bx, by, radius, centre);
+        }
+        // Pixel x is covered when low <= 2x + 1 <= high.
+        if (low <= high)
+            painter.paintSpan(y, low >> 1, (high - 1) >> 1);
+    }
+}
+
+void paintCrossRows(SpanPainter& painter, Int64 ax, Int64 ay, Int64 dx, Int64 dy, Int64 radius,
+                    Int64 from, Int64 to) {
+    FloorPair cross = crossPair(ax, ay, dx, dy, radius, from);
+    for (Int64 y = from; y <= to; ++y, cross.advance()) {
+        if (cross.low() <= cross.high())
+            painter.paintSpan(y, cross.low() >> 1, (cross.high() - 1) >> 1);
+    }
 }
 
 }  // namespace
@@ -135,24 +195,19 @@ void paintRowsExact(SpanPainter& painter, const StrokeEnds& ends, Int64 from, In
     const Int64 ax = swap ? ends.bx : ends.ax, ay = swap ? ends.by : ends.ay;
     const Int64 bx = swap ? ends.ax : ends.bx, by = swap ? ends.ay : ends.by;
     const Int64 radius = ends.radius;
-    ExactBand band(ax, ay, bx, by, radius, from);
-    for (Int64 y = from; y <= to; ++y, band.advance()) {
-        Int64 low = kFar, high = -kFar;
-        if (y >= band.firstRow && y <= band.lastRow) {
-            low = std::max(band.lows[0].value(), band.lows[1].value());
-            high = std::min(band.highs[0].value(), band.highs[1].value());
-            if (low > high) {
-                low = kFar;
-                high = -kFar;
-            }
-        }
-        const Int64 centre = 2 * y + 1;
-        addDisc(low, high, ax, ay, radius, centre);
-        addDisc(low, high, bx, by, radius, centre);
-        // Pixel x is covered when low <= 2x + 1 <= high.
-        if (low <= high)
-            painter.paintSpan(y, low >> 1, (high - 1) >> 1);
+    // Most rows of a long stroke lie between the rows its ends' discs reach. There the band's
+    // projection bounds never bind: on a row at least a radius from an end's centre, the points
+    // within the radius of the axis all project between the ends. So those rows are one run
+    // between the cross bounds, worked out with a fraction of the general rows' state.
+    const Int64 middleFirst = std::max(from, DiscRows(ay, radius).last + 1);
+    const Int64 middleLast = std::min(to, DiscRows(by, radius).first - 1);
+    if (middleFirst > middleLast) {
+        paintGeneralRows(painter, ax, ay, bx, by, radius, from, to);
+        return;
     }
+    paintGeneralRows(painter, ax, ay, bx, by, radius, from, middleFirst - 1);
+    paintCrossRows(painter, ax, ay, bx - ax, by - ay, radius, middleFirst, middleLast);
+    paintGeneralRows(painter, ax, ay, bx, by, radius, middleLast + 1, to);
 }
 
 }  // namespace kreslix

@@ -5,6 +5,7 @@
 #include <QStyle>
 
 #include "common/modal_result.h"
+#include "dialogs/standard_icon_label.h"
 
 namespace kreslix {
 
@@ -14,10 +15,9 @@ TOknoUloz::TOknoUloz(QWidget* parent) : ButtonOnlyDialog(parent) {
     setFixedSize(264, 109);
     move(246, 228);
 
-    auto* icon = new QLabel(this);
+    auto* icon = new StandardIconLabel(QStyle::SP_MessageBoxQuestion, 32, this);
     icon->setObjectName(QStringLiteral("Image1"));
     icon->setGeometry(16, 16, 32, 32);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
     auto* label = new QLabel(QStringLiteral("Uložiť zmeny v dokumente ?"), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->move(64, 24);

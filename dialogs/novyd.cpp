@@ -65,9 +65,15 @@ TNewBMPForm::TNewBMPForm(QWidget* parent)
     setTabOrder(cancel, width_);
     setTabOrder(width_, height_);
 
-    auto* dialogFarby = new QColorDialog(this);
-    dialogFarby->setObjectName(QStringLiteral("DialogFarby"));
-    chooser_ = [dialogFarby](Colour start) { return runColourDialog(dialogFarby, start); };
+    // `DialogFarby` is made at its first use and kept: made here, it cost the program's start
+    // more than the whole main window.
+    chooser_ = [this](Colour start) {
+        if (!dialogFarby_) {
+            dialogFarby_ = new QColorDialog(this);
+            dialogFarby_->setObjectName(QStringLiteral("DialogFarby"));
+        }
+        return runColourDialog(dialogFarby_, start);
+    };
 }
 
 void TNewBMPForm::showEvent(QShowEvent* event) {

@@ -44,6 +44,7 @@ private:
     Colour background_ = kWhite;
     Colour lastChosen_ = kBlack;
     std::function<std::optional<Colour>(Colour)> chooser_;
+    QColorDialog* dialogFarby_ = nullptr;  // made at its first use
 };
 
 }  // namespace kreslix

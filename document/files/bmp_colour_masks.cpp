@@ -1,10 +1,12 @@
 #include "document/files/bmp_colour_masks.h"
 
+#include <algorithm>
+
 namespace kreslix::bmp {
 
-MaskedChannel::MaskedChannel(quint32 mask)
+MaskedChannel::MaskedChannel(quint32 mask, qint64 reads)
     : mask_(mask), shift_(lowestBit(mask)), max_(mask >> lowestBit(mask)) {
-    if (max_ <= 0xFFFF) {
+    if (max_ <= 0xFFFF && reads > qint64(max_)) {
         table_.resize(max_ + 1);
         for (quint32 value = 0; value <= max_; ++value)
             table_[value] = scale(value);
@@ -31,9 +33,10 @@ std::array<qint64, 256> MaskedChannel::encodingTable() const {
         }
     }
     // A mask with gaps has values between its own; search them for the levels still missing.
-    if (max_ <= 0xFFFF) {
+    const bool missing = std::find(table.begin(), table.end(), -1) != table.end();
+    if (missing && max_ <= 0xFFFF) {
         for (quint32 value = max_ + 1; value-- > 0;) {
-            const quint8 level = table_[value];
+            const quint8 level = table_.empty() ? scale(value) : table_[value];
             if (fitsMask(value) && table[level] < 0)
                 table[level] = qint64(value) << shift_;
         }

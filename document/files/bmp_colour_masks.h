@@ -10,7 +10,12 @@ namespace kreslix::bmp {
 // as round(v × 255 / max), where max is the mask shifted down to bit 0; an empty mask reads 0.
 class MaskedChannel {
 public:
-    explicit MaskedChannel(quint32 mask);
+    // reads: how many pixels will be read. A table of every value's level is made only when
+    // there are more reads than values: a small picture with a 16-bit channel would otherwise
+    // spend most of its decoding on the table.
+    explicit MaskedChannel(quint32 mask, qint64 reads = kManyReads);
+
+    static constexpr qint64 kManyReads = qint64(1) << 62;
 
     quint8 read(quint32 pixel) const {
         const quint32 value = (pixel & mask_) >> shift_;

@@ -38,23 +38,30 @@ int decodeSmallIndexRow(const uchar* src, int width, int bits, const IndexColour
     return int(largest);
 }
 
-// 16-bit pixels read through one table of all 65536 values.
+// 16-bit pixels: a picture of more pixels than there are values reads them through one table
+// of all 65536 values; a smaller one reads its channels pixel by pixel.
 quint32 decode16BitRows(const StoredRows& rows, const std::array<quint32, 3>& masks,
                         QImage& image) {
-    const MaskedChannel red(masks[0]), green(masks[1]), blue(masks[2]);
-    std::vector<QRgb> colours(0x10000);
-    for (quint32 value = 0; value < 0x10000; ++value) {
-        colours[value] = qRgb(red.read(value), green.read(value), blue.read(value));
+    const int width = image.width();
+    const qint64 pixels = qint64(width) * rows.height;
+    const MaskedChannel red(masks[0], pixels), green(masks[1], pixels), blue(masks[2], pixels);
+    const auto colourOf = [&](quint32 value) {
+        return qRgb(red.read(value), green.read(value), blue.read(value));
+    };
+    std::vector<QRgb> colours;
+    if (pixels >= 0x10000) {
+        colours.resize(0x10000);
+        for (quint32 value = 0; value < 0x10000; ++value)
+            colours[value] = colourOf(value);
     }
     const quint32 colourBits = masks[0] | masks[1] | masks[2];
-    const int width = image.width();
     quint32 seen = 0;
     for (int y = 0; y < rows.height; ++y) {
         const uchar* src = rows.row(y);
         QRgb* dst = imageRow(image, y);
         for (int x = 0; x < width; ++x) {
             const quint16 value = readU16(src + 2 * x);
-            dst[x] = colours[value];
+            dst[x] = colours.empty() ? colourOf(value) : colours[value];
             seen |= value;
         }
     }
@@ -65,8 +72,9 @@ quint32 decode32BitRows(const StoredRows& rows, const std::array<quint32, 3>& ma
                         QImage& image) {
     const quint32 colourBits = masks[0] | masks[1] | masks[2];
     const bool plain = masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF;
-    const MaskedChannel red(masks[0]), green(masks[1]), blue(masks[2]);
     const int width = image.width();
+    const qint64 pixels = qint64(width) * rows.height;
+    const MaskedChannel red(masks[0], pixels), green(masks[1], pixels), blue(masks[2], pixels);
     quint32 seen = 0;
     for (int y = 0; y < rows.height; ++y) {
         const uchar* src = rows.row(y);

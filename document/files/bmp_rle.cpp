@@ -1,5 +1,7 @@
 #include "document/files/bmp_rle.h"
 
+#include <algorithm>
+
 #include "document/files/bmp_bytes.h"
 #include "document/files/bmp_errors.h"
 
@@ -53,10 +55,13 @@ private:
         ++x_;
     }
 
-    // A run repeats one byte: RLE4 alternates its two halves.
+    // A run repeats one byte: RLE4 alternates its two halves. Only the part inside the row is
+    // walked pixel by pixel; the rest of a run past the right edge just moves the position.
     void putRun(uint count, uint value) {
-        for (uint i = 0; i < count; ++i)
+        const uint inside = uint(std::clamp<qint64>(width_ - x_, 0, count));
+        for (uint i = 0; i < inside; ++i)
             put(fourBit_ ? ((i & 1) ? value & 15 : value >> 4) : value);
+        x_ += count - inside;
     }
 
     // A literal stretch of count pixels, its bytes padded to an even number.

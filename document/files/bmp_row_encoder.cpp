@@ -62,7 +62,7 @@ RowEncoder::RowEncoder(const QImage& image, const StoredBmpFormat* format)
     } else {
         const quint32 masks[3] = {format_->redMask, format_->greenMask, format_->blueMask};
         for (int channel = 0; channel < 3; ++channel) {
-            channelBits_[channel] = MaskedChannel(masks[channel]).encodingTable();
+            channelBits_[channel] = MaskedChannel(masks[channel], 0).encodingTable();
         }
         spareBits_ = planeOfPicture(format_->spareBits);
     }

@@ -90,6 +90,22 @@ TEST(WideLineArithmetic, ExactRowsCoverJustThePixelsCloserThanHalfThePen) {
     }
 }
 
+// Long strokes, whose middle rows lie between the ends' discs and take their own loop, against
+// the same pixel-by-pixel rule, on a picture the strokes cross at every slope.
+TEST(WideLineArithmetic, LongStrokesCoverJustThePixelsCloserThanHalfThePen) {
+    std::mt19937 random(13);
+    for (int i = 0; i < 300; ++i) {
+        const Stroke s = randomStroke(random, 400, 40);
+        const Drawn d = draw(s, 96, 72, WideLineArithmetic::Automatic);
+        for (int y = 0; y < 72; ++y) {
+            for (int x = 0; x < 96; ++x) {
+                ASSERT_EQ(d.image.pixel(x, y) == qRgb(0, 0, 0), isCovered(s, x, y))
+                    << s << " at " << x << ", " << y;
+            }
+        }
+    }
+}
+
 // Where both kinds of arithmetic apply they give the same pixels and the same change box.
 TEST(WideLineArithmetic, ExactAndLongDoubleRowsAgree) {
     std::mt19937 random(11);

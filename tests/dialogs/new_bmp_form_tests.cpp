@@ -75,7 +75,25 @@ TEST_F(NewBMPFormTest, HasItsFieldsAndButtons) {
         EXPECT_EQ(button->geometry(), geometry);
     }
     EXPECT_TRUE(child<QPushButton>("OKBtn")->isDefault());
-    EXPECT_NE(child<QColorDialog>("DialogFarby"), nullptr);
+}
+
+// DialogFarby is made at the first colour choice, not with the form, and the same dialog serves
+// every later choice.
+TEST_F(NewBMPFormTest, ColourDialogIsMadeOnceAtFirstUse) {
+    EXPECT_EQ(form.findChild<QColorDialog*>(), nullptr);
+    QColorDialog* shown[2] = {};
+    for (QColorDialog*& dialog : shown) {
+        actOnModal([&dialog](QDialog& d) {
+            dialog = qobject_cast<QColorDialog*>(&d);
+            d.reject();
+        });
+        form.SpeedButton1Click();
+    }
+    ASSERT_NE(shown[0], nullptr);
+    EXPECT_EQ(shown[0]->objectName(), QStringLiteral("DialogFarby"));
+    EXPECT_EQ(shown[0]->parent(), &form);
+    EXPECT_EQ(shown[1], shown[0]);
+    EXPECT_EQ(form.FPo(), kWhite);
 }
 
 TEST_F(NewBMPFormTest, EnterConfirmsAndEscapeCancels) {

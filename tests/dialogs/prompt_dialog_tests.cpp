@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QColorDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QWindow>
+#include <functional>
+#include <utility>
 
 #include "app/dialog_prompts.h"
 #include "common/modal_result.h"
@@ -51,6 +56,25 @@ TEST(OknoUloz, ShowsTheQuestionAndThreeButtons) {
     expectButtons(dialog, {{"ano", QStringLiteral("Án&o"), {16, 72, 75, 25}},
                            {"nie", QStringLiteral("&Nie"), {96, 72, 75, 25}},
                            {"zrusit", QStringLiteral("&Zrušiť"), {176, 72, 75, 25}}});
+}
+
+// The question icon is there by the time the prompt is shown (it is looked up only then).
+TEST(OknoUloz, ShowsTheQuestionIcon) {
+    TOknoUloz dialog;
+    const QImage expected = dialog.style()
+                                ->standardIcon(QStyle::SP_MessageBoxQuestion)
+                                .pixmap(32, 32)
+                                .toImage()
+                                .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(expected.isNull());
+    actOnModal([&expected](QDialog& d) {
+        const auto* icon = d.findChild<QLabel*>(QStringLiteral("Image1"));
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(icon->geometry(), QRect(16, 16, 32, 32));
+        EXPECT_EQ(icon->pixmap().toImage().convertToFormat(QImage::Format_ARGB32), expected);
+        clickButton(d, "zrusit");
+    });
+    dialog.exec();
 }
 
 TEST(OknoUloz, ButtonsGiveYesNoCancel) {
@@ -157,6 +181,33 @@ TEST_F(DialogPromptsTest, ErrorBoxShowsPlainText) {
     });
     prompts.showError(text);
     EXPECT_EQ(shown, text);
+}
+
+// Qt's standard dialogs are not made with the window (they would slow the start) but at their
+// first use, each once, and then kept so that they remember the last choice.
+TEST_F(DialogPromptsTest, StandardDialogsAreMadeAtFirstUseAndKept) {
+    EXPECT_TRUE(window.findChildren<QFileDialog*>().isEmpty());
+    EXPECT_TRUE(window.findChildren<QColorDialog*>().isEmpty());
+    const std::pair<const char*, std::function<bool()>> uses[] = {
+        {"OpenDialog1", [this] { return prompts.chooseOpenFile().has_value(); }},
+        {"SaveDialog1", [this] { return prompts.chooseSaveFile().has_value(); }},
+        {"ColorDialog1", [this] { return prompts.chooseColour(kBlack).has_value(); }},
+    };
+    for (const auto& [name, use] : uses) {
+        QDialog* shown[2] = {};
+        for (QDialog*& dialog : shown) {
+            actOnModal([&dialog](QDialog& d) {
+                dialog = &d;
+                d.reject();
+            });
+            EXPECT_FALSE(use()) << name;
+        }
+        ASSERT_NE(shown[0], nullptr) << name;
+        EXPECT_EQ(shown[0]->objectName(), QLatin1String(name));
+        EXPECT_EQ(shown[0]->parent(), &window) << name;
+        EXPECT_EQ(shown[1], shown[0]) << name;
+    }
+    EXPECT_EQ(window.findChildren<QFileDialog*>().size(), 2);
 }
 
 // The new-picture dialog opens with the size texts, the focus in the width field and its whole

@@ -212,6 +212,13 @@ TEST(MaskedChannel, ScalesAnyWidthAndEncodesBack) {
         if (max >= 255 && contiguous) {
             EXPECT_EQ(levels, 256) << std::hex << mask;
         }
+        // A channel made for a few reads has no table of values; it reads and encodes the same.
+        const bmp::MaskedChannel untabled(mask, 0);
+        EXPECT_EQ(untabled.encodingTable(), encodings) << std::hex << mask;
+        for (quint64 value = 0; value <= std::min<quint64>(max, 0x1FFFF); ++value) {
+            const quint32 pixel = quint32(value << shift) & mask;
+            ASSERT_EQ(untabled.read(pixel), channel.read(pixel)) << std::hex << mask;
+        }
     }
 }
 

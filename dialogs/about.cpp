@@ -77,9 +77,8 @@ TAboutBox::TAboutBox(QWidget* parent) : ButtonOnlyDialog(parent) {
     setWindowTitle(QStringLiteral("O programe...."));
     setFixedSize(362, 234);
 
-    setHeavyText(addLabel(this, "Label1", QStringLiteral("Kreslix"), {32, 16}), 29,
-                 QColor(0x00, 0x00, 0x80));
-    setHeavyText(addLabel(this, "Label2", QStringLiteral("2000"), {240, 16}), 35, Qt::black);
+    QLabel* product = addLabel(this, "Label1", QStringLiteral("Kreslix"), {32, 16});
+    QLabel* year = addLabel(this, "Label2", QStringLiteral("2000"), {240, 16});
     addLabel(this, "Label3", QStringLiteral("for Windows 95/98"), {238, 56});
     const char* const noticeNames[] = {"Label4", "Label5", "Label6", "Label8"};
     for (int line = 0; line < 4; ++line) {
@@ -110,7 +109,11 @@ TAboutBox::TAboutBox(QWidget* parent) : ButtonOnlyDialog(parent) {
     QLabel* memoryCaption =
         addLabel(this, "Label7", QStringLiteral("Dostupná operačná pamäť:"), {24, 208});
     memory_ = addLabel(this, "DostupnaPamat", QString(), {163, 208});
-    fitBefore(memoryCaption, memory_->x() - kGap);
+    fitWhenFirstShown(this, [this, product, year, memoryCaption] {
+        setHeavyText(product, 29, QColor(0x00, 0x00, 0x80));
+        setHeavyText(year, 35, Qt::black);
+        fitBefore(memoryCaption, memory_->x() - kGap);
+    });
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel2"));

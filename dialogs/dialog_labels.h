@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <functional>
 
 class QLabel;
 class QString;
@@ -18,6 +19,12 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint 
 // Narrows the label's font just enough for its text to end before `right` (in the parent's
 // coordinates), and sizes the label to its text.
 void fitBefore(QLabel* label, int right);
+
+// Runs `fit` once, when `dialog` is first shown, before it reaches the screen. Fitting measures
+// texts in fonts that the main window never uses, and loading a font costs about a millisecond;
+// done at start-up (in the constructor, or when the main window polishes its children) it
+// would slow every start for dialogs that are seldom opened.
+void fitWhenFirstShown(QWidget* dialog, std::function<void()> fit);
 
 // Makes the font of a label of fixed height small enough for a whole line, descenders
 // included, to fit that height.

@@ -30,9 +30,11 @@ int heaviestWeight(const QString& family) {
 }  // namespace
 
 QFont heavyFont(int characterHeight) {
-    const QString family = heavyFamily();
+    // Looking the face up asks the font configuration; the answer holds for the whole run.
+    static const QString family = heavyFamily();
+    static const int weight = heaviestWeight(family);
     QFont font(family);
-    font.setWeight(static_cast<QFont::Weight>(heaviestWeight(family)));
+    font.setWeight(static_cast<QFont::Weight>(weight));
     font.setPixelSize(characterHeight);
     return font;
 }

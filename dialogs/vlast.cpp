@@ -35,16 +35,20 @@ Tvlastnosti::Tvlastnosti(QWidget* parent) : ButtonOnlyDialog(parent) {
     name_ = new QLabel(nameBox);
     name_->setObjectName(QStringLiteral("MenoObr"));
     name_->setGeometry(8, 24, 249, 13);
-    fitLineHeight(name_);
 
     auto* sizeBox = new QGroupBox(QStringLiteral("Rozmery"), this);
     sizeBox->setObjectName(QStringLiteral("GroupBox2"));
     sizeBox->setGeometry(16, 64, 265, 65);
     width_ = addLabel(sizeBox, "ObrSirka", QString(), {96, 24});
     height_ = addLabel(sizeBox, "ObrVyska", QString(), {96, 40});
-    // The captions end before the numbers beside them.
-    fitBefore(addLabel(sizeBox, "Label1", QStringLiteral("šírka plátna:"), {24, 24}), 96 - 4);
-    fitBefore(addLabel(sizeBox, "Label2", QStringLiteral("výška plátna:"), {24, 40}), 96 - 4);
+    QLabel* widthCaption = addLabel(sizeBox, "Label1", QStringLiteral("šírka plátna:"), {24, 24});
+    QLabel* heightCaption = addLabel(sizeBox, "Label2", QStringLiteral("výška plátna:"), {24, 40});
+    fitWhenFirstShown(this, [this, widthCaption, heightCaption] {
+        fitLineHeight(name_);
+        // The captions end before the numbers beside them.
+        fitBefore(widthCaption, 96 - 4);
+        fitBefore(heightCaption, 96 - 4);
+    });
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));

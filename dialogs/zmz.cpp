@@ -53,7 +53,8 @@ TOknoZmaz::TOknoZmaz(QWidget* parent)
 
     // The designed places and size hold; where the font is wider than the designed one the
     // warning narrows to end the designed margin before the right edge, so no text is cut.
-    fitBefore(warning, kClientSize.width() - warning->x());
+    fitWhenFirstShown(this,
+                      [this, warning] { fitBefore(warning, kClientSize.width() - warning->x()); });
     resize(kClientSize);
 }
 

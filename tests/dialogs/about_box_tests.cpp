@@ -37,6 +37,8 @@ protected:
 };
 
 TEST_F(AboutBoxTest, LaysOutItsControlsAsDesigned) {
+    // Laid out as it is shown: the texts are fitted when the dialog is first shown.
+    box.show();
     EXPECT_EQ(box.objectName(), QStringLiteral("AboutBox"));
     EXPECT_EQ(box.windowTitle(), QStringLiteral("O programe...."));
     EXPECT_EQ(box.size(), QSize(362, 234));
@@ -174,6 +176,7 @@ TEST(AboutBoxShowing, OkResetsToTheLeftSetsFirstLine) {
 // and a large figure between their neighbours.
 TEST(AboutBoxShowing, TextsFitTheirPlaces) {
     TAboutBox box;
+    box.show();
     for (int line = 1; line <= 4; ++line) {
         for (const QString& text : {left(line), right(line)}) {
             EXPECT_LE(8 + box.copyr()->fontMetrics().horizontalAdvance(text), 248)

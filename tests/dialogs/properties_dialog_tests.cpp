@@ -20,6 +20,8 @@ namespace {
 
 TEST(Vlastnosti, LaysOutItsControlsAsDesigned) {
     Tvlastnosti dialog;
+    // Laid out as it is shown: the texts are fitted when the dialog is first shown.
+    dialog.show();
     EXPECT_EQ(dialog.objectName(), QStringLiteral("vlastnosti"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Vlastnosti"));
     EXPECT_EQ(dialog.size(), QSize(298, 174));

@@ -25,16 +25,6 @@ TEST(OknoZmaz, ShowsItsTextsButtonsAndCheckBoxAtTheirPlacesInTabOrder) {
     // 358 x 148 outside a frame of 4 pixels a side and a 19-pixel caption.
     EXPECT_EQ(dialog.size(), QSize(350, 121));
 
-    const std::tuple<const char*, const char*, QPoint> labels[] = {
-        {"Label1", "Zmazaním obrázka stratíte všetky údaje, ktoré plátno obsahuje.", {24, 16}},
-        {"Label2", "Naozaj chcete obrázok zmazať?", {96, 40}}};
-    for (const auto& [name, text, at] : labels) {
-        const auto* label = dialog.findChild<QLabel*>(QLatin1String(name));
-        ASSERT_NE(label, nullptr) << name;
-        EXPECT_EQ(label->text(), QString::fromUtf8(text));
-        EXPECT_EQ(label->pos(), at);
-        EXPECT_LE(label->geometry().right(), dialog.width()) << name << " is cut";
-    }
     const auto* zmaz = dialog.findChild<QPushButton*>(QStringLiteral("zmaz"));
     const auto* zrus = dialog.findChild<QPushButton*>(QStringLiteral("zrus"));
     QCheckBox* box = dialog.ZmazFarbou();
@@ -50,6 +40,20 @@ TEST(OknoZmaz, ShowsItsTextsButtonsAndCheckBoxAtTheirPlacesInTabOrder) {
     EXPECT_FALSE(box->isChecked());
     EXPECT_EQ(zmaz->nextInFocusChain(), zrus);
     EXPECT_EQ(zrus->nextInFocusChain(), box);
+
+    // Laid out as it is shown: the texts are fitted when the dialog is first shown.
+    dialog.show();
+
+    const std::tuple<const char*, const char*, QPoint> labels[] = {
+        {"Label1", "Zmazaním obrázka stratíte všetky údaje, ktoré plátno obsahuje.", {24, 16}},
+        {"Label2", "Naozaj chcete obrázok zmazať?", {96, 40}}};
+    for (const auto& [name, text, at] : labels) {
+        const auto* label = dialog.findChild<QLabel*>(QLatin1String(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->text(), QString::fromUtf8(text));
+        EXPECT_EQ(label->pos(), at);
+        EXPECT_LE(label->geometry().right(), dialog.width()) << name << " is cut";
+    }
 }
 
 // The real prompt behind the interface, made once and asked again and again.

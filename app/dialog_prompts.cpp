@@ -15,7 +15,7 @@
 #include "dialogs/spin_edit.h"
 #include "dialogs/vlast.h"
 #include "dialogs/zmz.h"
-#include "printing/printer_setup_dialog.h"
+#include "printing/printing_commands.h"
 
 namespace kreslix {
 
@@ -130,7 +130,7 @@ void DialogPrompts::showAbout(const QString& memoryFigure) {
 }
 
 bool DialogPrompts::setUpPrinter(QPrinter& printer) {
-    return runPrinterSetupDialog(printer, window_);
+    return printingCommands().runSetupDialog(printer, window_);
 }
 
 void DialogPrompts::showMessage(const QString& text) {

@@ -26,13 +26,11 @@
 #include "document/new_picture.h"
 #include "document/save_changes.h"
 #include "drawing/colour_commands.h"
-#include "printing/capture_form_image.h"
-#include "printing/current_printer.h"
-#include "printing/print_form_image.h"
-#include "printing/printer_setup.h"
 #include "picture_ops/clear_picture.h"
 #include "picture_ops/clipboard_commands.h"
 #include "picture_ops/flips.h"
+#include "printing/capture_form_image.h"
+#include "printing/printing_commands.h"
 
 namespace kreslix {
 
@@ -270,7 +268,7 @@ void THlavneOkno::AboutItemClick() {
 }
 
 void THlavneOkno::Nastavenietlae1Click() {
-    NastavTlac(CurrentPrinter::process(), prompts_);
+    printingCommands().setUpPrinter(prompts_);
 }
 
 void THlavneOkno::Tlacit1Click() {
@@ -279,7 +277,7 @@ void THlavneOkno::Tlacit1Click() {
 
 // The client area is everything below the menu bar.
 void THlavneOkno::PrintFormImage() {
-    kreslix::PrintFormImage(CurrentPrinter::process(), *centralWidget());
+    printingCommands().printFormImage(*centralWidget());
 }
 
 QImage THlavneOkno::CaptureFormImage() {

@@ -2,6 +2,8 @@
 // (scripts/cups-scheduler): its cups-pdf printer is the default and writes each job as a PDF
 // file into KRESLIX_PRINT_OUTPUT_DIR. The pages are read back with poppler's tools.
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include "tests/e2e/e2e_support.h"
@@ -196,6 +198,30 @@ TEST_F(NoPrintService, BothCommandsShowTheNoPrinterMessageAndTheProgramGoesOn) {
         ASSERT_TRUE(windowGone(QStringLiteral("Kreslix - 32bit"))) << "the error box stayed";
     }
     EXPECT_EQ(boxes[0], boxes[1]) << "the two commands showed different messages";
+    closeWithoutSaving(main);
+}
+
+// A program installed without its printing module still starts (printing is loaded only when
+// used), and both commands then say that printing is not available and change nothing.
+TEST_F(NoPrintService, WithoutThePrintingModuleTheCommandsSaySoAndTheProgramGoesOn) {
+    QTemporaryDir alone;
+    ASSERT_TRUE(alone.isValid());
+    const QString program = alone.filePath(QStringLiteral("kreslix"));
+    ASSERT_TRUE(QFile::copy(programPath(), program));
+    const QByteArray chosen = qgetenv("KRESLIX_E2E_PROGRAM");
+    qputenv("KRESLIX_E2E_PROGRAM", program.toLocal8Bit());
+    start();
+    qputenv("KRESLIX_E2E_PROGRAM", chosen);
+    const Found main = waitForStartPicture();
+    ASSERT_TRUE(main.ok);
+    for (const QStringList& command : {QStringList{"ctrl+p"}, kSetupKeys}) {
+        runTool(QStringList{"type", main.id} + command);
+        const Found box = findWindow(QStringLiteral("Kreslix - 32bit"), 10000);
+        ASSERT_TRUE(box.ok) << "no error box after " << command.join(u' ').toStdString();
+        EXPECT_FALSE(findWindow(QStringLiteral("Nastavenie tlače"), 0).ok);
+        runTool({"type", box.id, "Return"});
+        ASSERT_TRUE(windowGone(QStringLiteral("Kreslix - 32bit"))) << "the error box stayed";
+    }
     closeWithoutSaving(main);
 }
 

@@ -184,6 +184,30 @@ TEST_F(Reader, IndicesBeyondTheTableAreBlack) {
     EXPECT_EQ(image.pixel(3, 0), qRgb(0, 0, 0));
 }
 
+// A 16-bit picture of more pixels than there are values reads them through a table of every
+// value, a smaller one pixel by pixel: each of the 65536 values, read both ways, gives the same
+// colour.
+TEST_F(Reader, SixteenBitValuesReadAlikeThroughTheTableAndPixelByPixel) {
+    const std::vector<quint32> masks = {0xF800, 0x07E0, 0x001F};
+    QByteArray all;
+    for (quint32 value = 0; value < 0x10000; ++value)
+        all.append(char(value & 0xFF)).append(char(value >> 8));
+    const QImage tabled =
+        readBmp(put(QStringLiteral("all.bmp"), test::buildBmp({256, 256, 16, 3, masks, {}, all})))
+            .image;
+    ASSERT_EQ(tabled.size(), QSize(256, 256));
+    for (int row = 0; row < 256; ++row) {
+        // Stored bottom-up: the file's first row is the picture's last.
+        const QImage alone =
+            readBmp(put(QStringLiteral("row.bmp"),
+                        test::buildBmp({256, 1, 16, 3, masks, {}, all.mid(row * 512, 512)})))
+                .image;
+        for (int x = 0; x < 256; ++x) {
+            ASSERT_EQ(tabled.pixel(x, 255 - row), alone.pixel(x, 0)) << "value " << row * 256 + x;
+        }
+    }
+}
+
 // Channels of any width scale as round(v × 255 / max), and each level the writer finds for a
 // channel reads back as that level.
 TEST(MaskedChannel, ScalesAnyWidthAndEncodesBack) {

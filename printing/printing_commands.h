@@ -8,9 +8,9 @@ namespace kreslix {
 class Prompts;
 
 // The printing commands as the main window calls them. They need the print system's
-// libraries (Qt's print support and CUPS, with its encryption and network libraries), which
-// take longer to load than the rest of the program's start-up work together; so they live in
-// a module of their own, loaded at the first print or printer setup of a run.
+// libraries (Qt's print support and CUPS, with its encryption and network libraries), whose
+// loading added about a tenth to every start; so they live in a module of their own, loaded at
+// the first print or printer setup of a run.
 struct PrintingCommands {
     // `PrintFormImage` on the program's current printer.
     void (*printFormImage)(QWidget& clientArea);

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <exception>
 // jpeglib.h needs FILE and size_t declared before it.
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include <QImage>
 #include <QString>
@@ -38,7 +38,8 @@ constexpr int kMaxScans = 256;
 
 void limitScans(j_common_ptr cinfo) {
     auto* decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (decompress->input_scan_number > kMaxScans) ERREXIT1(cinfo, JERR_BAD_SCAN_SCRIPT, kMaxScans);
+    if (decompress->input_scan_number > kMaxScans)
+        ERREXIT1(cinfo, JERR_BAD_SCAN_SCRIPT, kMaxScans);
 }
 
 void leaveOnError(j_common_ptr cinfo) {

@@ -10,7 +10,8 @@ namespace kreslix {
 
 qint64 pictureMemoryLimit() {
     struct sysinfo info {};
-    if (sysinfo(&info) != 0 || info.totalram == 0) return qint64(1) << 30;
+    if (sysinfo(&info) != 0 || info.totalram == 0)
+        return qint64(1) << 30;
     const unsigned long long total = static_cast<unsigned long long>(info.totalram) * info.mem_unit;
     return static_cast<qint64>(total / 4);
 }

@@ -19,10 +19,10 @@ struct ButtonText {
 TEST(SlovakTranslations, StandardButtonsOfQtsDialogsAreSlovak) {
     installSlovakTranslations(*qApp);
     const ButtonText expected[] = {
-        {QDialogButtonBox::Ok, "OK"},          {QDialogButtonBox::Cancel, "Zrušiť"},
-        {QDialogButtonBox::Yes, "Án&o"},       {QDialogButtonBox::No, "&Nie"},
-        {QDialogButtonBox::Close, "Zavrieť"},  {QDialogButtonBox::Save, "Uložiť"},
-        {QDialogButtonBox::Open, "Otvoriť"},   {QDialogButtonBox::Help, "Pomocník"},
+        {QDialogButtonBox::Ok, "OK"},         {QDialogButtonBox::Cancel, "Zrušiť"},
+        {QDialogButtonBox::Yes, "Án&o"},      {QDialogButtonBox::No, "&Nie"},
+        {QDialogButtonBox::Close, "Zavrieť"}, {QDialogButtonBox::Save, "Uložiť"},
+        {QDialogButtonBox::Open, "Otvoriť"},  {QDialogButtonBox::Help, "Pomocník"},
     };
     QDialogButtonBox box;
     for (const ButtonText& row : expected) {

@@ -111,7 +111,8 @@ public:
 private:
     template <typename T>
     static T next(std::deque<T>& answers, const char* what) {
-        if (answers.empty()) throw std::logic_error(std::string("unscripted ") + what);
+        if (answers.empty())
+            throw std::logic_error(std::string("unscripted ") + what);
         T answer = answers.front();
         answers.pop_front();
         return answer;

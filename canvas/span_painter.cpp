@@ -87,11 +87,20 @@ void SpanPainter::setColour(Colour colour, PenMode mode) {
     value_ = xor_ ? (~toPixel(colour) & 0x00FFFFFFu) : toPixel(colour);
 }
 
+// How many runs ahead flush asks for a run's first pixels. A stroke's rows lie a page or more
+// apart, and reaching each one waits on the memory; asked for early, several are on their way
+// at once.
+constexpr int kAhead = 8;
+
 void SpanPainter::flush() {
     // The changed box is gathered in locals: pixel stores may alias the members, which would
     // make the compiler store and reload them around every run.
     int minX = minX_, maxX = maxX_, minY = minY_, maxY = maxY_;
     for (int i = 0; i < pendingCount_; ++i) {
+        if (i + kAhead < pendingCount_) {
+            const PendingRun& later = pending_[i + kAhead];
+            __builtin_prefetch(later.row + later.first, 1);
+        }
         const PendingRun& run = pending_[i];
         QRgb* row = run.row;
         int first = run.first, last = run.last;

@@ -8,8 +8,8 @@
 namespace kreslix {
 namespace {
 
-const PrintingCommands* linked = nullptr;
-const PrintingCommands* loaded = nullptr;
+// The commands in use: those linked in, or the loaded module's once it is loaded.
+const PrintingCommands* commands = nullptr;
 
 // The module's places, in the order they are tried: beside the program, as in a build tree,
 // and where the installation puts it relative to the program.
@@ -21,26 +21,24 @@ QStringList modulePaths() {
 
 }  // namespace
 
-void setLinkedPrintingCommands(const PrintingCommands* commands) {
-    linked = commands;
+void setLinkedPrintingCommands(const PrintingCommands* linkedIn) {
+    commands = linkedIn;
 }
 
 const PrintingCommands& printingCommands() {
-    if (linked)
-        return *linked;
-    if (loaded)
-        return *loaded;
+    if (commands)
+        return *commands;
     QString failure;
     for (const QString& path : modulePaths()) {
-        if (!QLibrary::isLibrary(path) || !QFileInfo::exists(path))
+        if (!QFileInfo::exists(path))
             continue;
         // Kept loaded for the run: the current printer lives in the module.
         QLibrary module(path);
         module.setLoadHints(QLibrary::PreventUnloadHint);
         using Entry = const PrintingCommands* (*)();
         if (auto entry = reinterpret_cast<Entry>(module.resolve("kreslix_printing_commands"))) {
-            loaded = entry();
-            return *loaded;
+            commands = entry();
+            return *commands;
         }
         failure = module.errorString();
     }

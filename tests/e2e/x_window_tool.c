@@ -277,7 +277,7 @@ static int click(Display* display, Window window, int x, int y) {
 static const struct timespec kInputPause = {0, 250 * 1000 * 1000};
 
 /* A pause after each key, so that a menu the key opens has taken the keyboard before the next. */
-static int type_key(Display* display, const char* spec) {
+static int type_key(Display* display, const char* name) {
     static const struct {
         const char* prefix;
         const char* keysym;
@@ -288,16 +288,16 @@ static int type_key(Display* display, const char* spec) {
         again = 0;
         for (unsigned i = 0; i < sizeof modifiers / sizeof *modifiers; ++i) {
             const size_t length = strlen(modifiers[i].prefix);
-            if (strncmp(spec, modifiers[i].prefix, length) == 0 && count < 3) {
+            if (strncmp(name, modifiers[i].prefix, length) == 0 && count < 3) {
                 held[count++] = XKeysymToKeycode(display, XStringToKeysym(modifiers[i].keysym));
-                spec += length;
+                name += length;
                 again = 1;
             }
         }
     }
-    const KeySym keysym = XStringToKeysym(spec);
+    const KeySym keysym = XStringToKeysym(name);
     if (keysym == NoSymbol) {
-        fprintf(stderr, "unknown key %s\n", spec);
+        fprintf(stderr, "unknown key %s\n", name);
         return 1;
     }
     const KeyCode code = XKeysymToKeycode(display, keysym);

@@ -59,13 +59,14 @@ void setTextColour(QLabel* label, const QColor& colour) {
     label->setPalette(palette);
 }
 
-// A black triangle, 4 pixels deep and 7 high, pointing left or right, on a clear ground so
-// the button's own face shows around it.
-QIcon triangle(bool left) {
+// A triangle, 4 pixels deep and 7 high, pointing left or right, in `colour` (the theme's
+// button text, black in a light theme) on a clear ground so the button's own face shows
+// around it.
+QIcon triangle(bool left, const QColor& colour) {
     QPixmap glyph(8, 7);
     glyph.fill(Qt::transparent);
     QPainter painter(&glyph);
-    painter.setPen(Qt::black);
+    painter.setPen(colour);
     for (int depth = 0; depth < 4; ++depth) {
         const int x = left ? 2 + depth : 5 - depth;
         painter.drawLine(x, 3 - depth, x, 3 + depth);
@@ -123,15 +124,14 @@ TAboutBox::TAboutBox(QWidget* parent) : PromptDialog(parent) {
     contact_ = addLabel(contactBox, "copyr", QString(), {8, 8});
     showContactLine(kRightLines);
     QToolButton* left = addFlatButton(contactBox, "SpeedButton4", {kArrowsLeft, 8, 15, 14});
-    left->setIcon(triangle(true));
     left->setIconSize({8, 7});
     left->setAccessibleName(QStringLiteral("Predchádzajúci riadok kontaktu"));
     connect(left, &QToolButton::clicked, this, &TAboutBox::SpeedButton4Click);
     QToolButton* right = addFlatButton(contactBox, "SpeedButton5", {264, 8, 14, 14});
-    right->setIcon(triangle(false));
     right->setIconSize({8, 7});
     right->setAccessibleName(QStringLiteral("Ďalší riadok kontaktu"));
     connect(right, &QToolButton::clicked, this, &TAboutBox::SpeedButton5Click);
+    arrows_ = {left, right};
 
     QLabel* memoryCaption =
         addLabel(this, "Label7", QStringLiteral("Dostupná operačná pamäť:"), {24, 208});
@@ -144,7 +144,7 @@ TAboutBox::TAboutBox(QWidget* parent) : PromptDialog(parent) {
     ok_ = addFlatButton(panel, "SpeedButton1", {2, 2, 104, 25});
     ok_->setText(QStringLiteral("O.K."));
     connect(ok_, &QToolButton::clicked, this, &TAboutBox::SpeedButton1Click);
-    colourTitles();
+    followTheme();
 
     growth_ = new FontGrowth(this);
     growth_->keepBefore(platform, kWidth - kGap);
@@ -204,15 +204,19 @@ void TAboutBox::keyPressEvent(QKeyEvent* event) {
 }
 
 // "Kreslix" in its navy where the theme's ground lets it stand out, else in the theme's
-// highlight or text colour; "2000" in the theme's text colour, black in a light theme.
-void TAboutBox::colourTitles() {
+// highlight or text colour; "2000" in the theme's text colour, black in a light theme; the
+// arrows in the button text colour.
+void TAboutBox::followTheme() {
     setTextColour(product_, readableOn(palette(), kNavy, {QPalette::Highlight}, 3.0));
+    const QColor arrow = palette().color(QPalette::ButtonText);
+    arrows_[0]->setIcon(triangle(true, arrow));
+    arrows_[1]->setIcon(triangle(false, arrow));
 }
 
 void TAboutBox::changeEvent(QEvent* event) {
     PromptDialog::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
-        colourTitles();
+        followTheme();
 }
 
 // Centred on the screen at every showing, with the focus on "O.K.".

@@ -50,13 +50,14 @@ protected:
 
 private:
     void showContactLine(const ContactLines& lines);
-    void colourTitles();
+    void followTheme();
 
     QLabel* product_ = nullptr;
     QLabel* year_ = nullptr;
     QLabel* contact_ = nullptr;
     QLabel* memory_ = nullptr;
     QToolButton* ok_ = nullptr;
+    std::array<QToolButton*, 2> arrows_{};  // left, right
     FontGrowth* growth_ = nullptr;
 };
 

@@ -217,10 +217,10 @@ TEST(DialogAccess, MinimisedDialogComesBack) {
     dialog.exec();
 }
 
-// The strongest contrast any pixel of the label's text has with its window's ground.
-double textContrast(QLabel* label) {
-    const QImage shot = label->grab().toImage();
-    const QColor ground = label->window()->palette().color(QPalette::Window);
+// The strongest contrast any pixel of the widget's text or glyph has with its window's ground.
+double textContrast(QWidget* widget) {
+    const QImage shot = widget->grab().toImage();
+    const QColor ground = widget->window()->palette().color(QPalette::Window);
     double best = 1.0;
     for (int y = 0; y < shot.height(); ++y) {
         for (int x = 0; x < shot.width(); ++x)
@@ -240,7 +240,8 @@ int pixelsOf(QLabel* label, QRgb colour) {
 }
 
 // The heavy title keeps its navy and black on a light theme; on a dark or a black
-// high-contrast theme, switched to while the box is open, it takes readable colours.
+// high-contrast theme, switched to while the box is open, it and the arrows take readable
+// colours.
 TEST(DialogAccess, AboutTitleReadableInEveryTheme) {
     const QPalette light = QApplication::palette();
     TAboutBox box;
@@ -264,6 +265,8 @@ TEST(DialogAccess, AboutTitleReadableInEveryTheme) {
         switchTo(theme);
         EXPECT_GE(textContrast(product), 3.0);
         EXPECT_GE(textContrast(year), 3.0);
+        for (const char* arrow : {"SpeedButton4", "SpeedButton5"})
+            EXPECT_GE(textContrast(box.findChild<QWidget*>(QLatin1String(arrow))), 3.0) << arrow;
     }
     switchTo(light);
     EXPECT_GT(pixelsOf(product, 0x000080), 100);

@@ -136,6 +136,7 @@ bool DialogPrompts::setUpPrinter(QPrinter& printer) {
 void DialogPrompts::showMessage(const QString& text) {
     // Without a parent the box is centred on the screen rather than on the window.
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

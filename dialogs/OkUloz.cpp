@@ -5,21 +5,30 @@
 #include <QStyle>
 
 #include "common/modal_result.h"
+#include "dialogs/font_growth.h"
 #include "dialogs/standard_icon_label.h"
 
 namespace kreslix {
+namespace {
 
-TOknoUloz::TOknoUloz(QWidget* parent) : ButtonOnlyDialog(parent) {
+constexpr int kWidth = 264;
+constexpr int kMargin = 8;  // the least space between the question and the right edge
+
+}  // namespace
+
+TOknoUloz::TOknoUloz(QWidget* parent) : PromptDialog(parent) {
     setObjectName(QStringLiteral("OknoUloz"));
     setWindowTitle(QStringLiteral("Kreslix"));
-    setFixedSize(264, 109);
+    setFixedSize(kWidth, 109);
     move(246, 228);
 
     auto* icon = new StandardIconLabel(QStyle::SP_MessageBoxQuestion, 32, this);
     icon->setObjectName(QStringLiteral("Image1"));
     icon->setGeometry(16, 16, 32, 32);
+    icon->setAccessibleName(QStringLiteral("Otázka"));
     auto* label = new QLabel(QStringLiteral("Uložiť zmeny v dokumente ?"), this);
     label->setObjectName(QStringLiteral("Label1"));
+    label->setTextFormat(Qt::PlainText);
     label->move(64, 24);
 
     struct ButtonRow {
@@ -38,6 +47,11 @@ TOknoUloz::TOknoUloz(QWidget* parent) : ButtonOnlyDialog(parent) {
         const int result = static_cast<int>(row.result);
         connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
     }
+    (new FontGrowth(this))->keepBefore(label, kWidth - kMargin);
+}
+
+void TOknoUloz::reject() {
+    done(static_cast<int>(ModalResult::Cancel));
 }
 
 }  // namespace kreslix

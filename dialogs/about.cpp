@@ -2,14 +2,17 @@
 
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QToolButton>
 
 #include "dialogs/dialog_labels.h"
+#include "dialogs/font_growth.h"
 #include "dialogs/heavy_font.h"
 #include "dialogs/program_icon.h"
+#include "dialogs/readable_colour.h"
+#include "dialogs/screen_centre.h"
 
 namespace kreslix {
 
@@ -29,8 +32,12 @@ const TAboutBox::ContactLines TAboutBox::kRightLines = {
 
 namespace {
 
-constexpr int kPanelLeft = 232;  // the left edge of `Panel2`, the "O.K." panel
-constexpr int kGap = 4;          // the least space between a text and the control beside it
+constexpr int kWidth = 362;       // the box's designed width
+constexpr int kPanelLeft = 232;   // the left edge of `Panel2`, the "O.K." panel
+constexpr int kIconLeft = 312;    // the left edge of the icon, below the notice's last line
+constexpr int kArrowsLeft = 248;  // where the arrows start in the contact line's box
+constexpr int kMemoryLeft = 163;  // where the memory figure starts
+constexpr int kGap = 4;           // the least space between a text and the control beside it
 
 const char* const kRightsNotice[] = {
     "Všetky práva vyhradené.",
@@ -39,21 +46,27 @@ const char* const kRightsNotice[] = {
     "bez súhlasu autora nie sú dovolené.",
 };
 
-void setHeavyText(QLabel* label, int characterHeight, QColor colour) {
+const QColor kNavy(0x00, 0x00, 0x80);
+
+void setHeavyText(QLabel* label, int characterHeight) {
     label->setFont(heavyFont(characterHeight));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
     label->adjustSize();
 }
 
-// A black triangle, 4 pixels deep and 7 high, pointing left or right, on a clear ground so
-// the button's own face shows around it.
-QIcon triangle(bool left) {
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette;
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// A triangle, 4 pixels deep and 7 high, pointing left or right, in `colour` (the theme's
+// button text, black in a light theme) on a clear ground so the button's own face shows
+// around it.
+QIcon triangle(bool left, const QColor& colour) {
     QPixmap glyph(8, 7);
     glyph.fill(Qt::transparent);
     QPainter painter(&glyph);
-    painter.setPen(Qt::black);
+    painter.setPen(colour);
     for (int depth = 0; depth < 4; ++depth) {
         const int x = left ? 2 + depth : 5 - depth;
         painter.drawLine(x, 3 - depth, x, 3 + depth);
@@ -61,72 +74,97 @@ QIcon triangle(bool left) {
     return QIcon(glyph);
 }
 
+// A flat button that a click does not give the focus; Tab does.
 QToolButton* addFlatButton(QWidget* parent, const char* name, QRect geometry) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
+}
+
+QStringList allContactLines() {
+    QStringList lines;
+    for (const TAboutBox::ContactLines* set : {&TAboutBox::kLeftLines, &TAboutBox::kRightLines}) {
+        for (const char* line : *set)
+            lines << QString::fromUtf8(line);
+    }
+    return lines;
 }
 
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : ButtonOnlyDialog(parent) {
+TAboutBox::TAboutBox(QWidget* parent) : PromptDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("O programe...."));
-    setFixedSize(362, 234);
+    setFixedSize(kWidth, 234);
 
-    QLabel* product = addLabel(this, "Label1", QStringLiteral("Kreslix"), {32, 16});
-    QLabel* year = addLabel(this, "Label2", QStringLiteral("2000"), {240, 16});
-    addLabel(this, "Label3", QStringLiteral("for Windows 95/98"), {238, 56});
+    product_ = addLabel(this, "Label1", QStringLiteral("Kreslix"), {32, 16});
+    year_ = addLabel(this, "Label2", QStringLiteral("2000"), {240, 16});
+    QLabel* platform = addLabel(this, "Label3", QStringLiteral("for Windows 95/98"), {238, 56});
     const char* const noticeNames[] = {"Label4", "Label5", "Label6", "Label8"};
+    QLabel* notice[4] = {};
     for (int line = 0; line < 4; ++line) {
-        addLabel(this, noticeNames[line], QString::fromUtf8(kRightsNotice[line]),
-                 {40, 88 + 16 * line});
+        notice[line] = addLabel(this, noticeNames[line], QString::fromUtf8(kRightsNotice[line]),
+                                {40, 88 + 16 * line});
     }
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("Image1"));
-    icon->setGeometry(312, 144, 33, 33);
+    icon->setAccessibleName(QStringLiteral("Ikona programu Kreslix"));
+    icon->setGeometry(kIconLeft, 144, 33, 33);
     icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     icon->setPixmap(programIconPicture());
 
     auto* contactBox = new QGroupBox(this);
     contactBox->setObjectName(QStringLiteral("GroupBox1"));
+    contactBox->setAccessibleName(QStringLiteral("Kontakt na autora"));
     contactBox->setGeometry(24, 152, 281, 25);
     contact_ = addLabel(contactBox, "copyr", QString(), {8, 8});
     showContactLine(kRightLines);
-    QToolButton* left = addFlatButton(contactBox, "SpeedButton4", {248, 8, 15, 14});
-    left->setIcon(triangle(true));
+    QToolButton* left = addFlatButton(contactBox, "SpeedButton4", {kArrowsLeft, 8, 15, 14});
     left->setIconSize({8, 7});
+    left->setAccessibleName(QStringLiteral("Predchádzajúci riadok kontaktu"));
     connect(left, &QToolButton::clicked, this, &TAboutBox::SpeedButton4Click);
     QToolButton* right = addFlatButton(contactBox, "SpeedButton5", {264, 8, 14, 14});
-    right->setIcon(triangle(false));
     right->setIconSize({8, 7});
+    right->setAccessibleName(QStringLiteral("Ďalší riadok kontaktu"));
     connect(right, &QToolButton::clicked, this, &TAboutBox::SpeedButton5Click);
+    arrows_ = {left, right};
 
     QLabel* memoryCaption =
         addLabel(this, "Label7", QStringLiteral("Dostupná operačná pamäť:"), {24, 208});
-    memory_ = addLabel(this, "DostupnaPamat", QString(), {163, 208});
-    fitWhenFirstShown(this, [this, product, year, memoryCaption] {
-        setHeavyText(product, 29, QColor(0x00, 0x00, 0x80));
-        setHeavyText(year, 35, Qt::black);
-        fitBefore(memoryCaption, memory_->x() - kGap);
-    });
+    memory_ = addLabel(this, "DostupnaPamat", QString(), {kMemoryLeft, 208});
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel2"));
     panel->setGeometry(kPanelLeft, 192, 113, 33);
     panel->setFrameStyle(QFrame::Box | QFrame::Plain);
-    QToolButton* ok = addFlatButton(panel, "SpeedButton1", {2, 2, 104, 25});
-    ok->setText(QStringLiteral("O.K."));
-    connect(ok, &QToolButton::clicked, this, &TAboutBox::SpeedButton1Click);
+    ok_ = addFlatButton(panel, "SpeedButton1", {2, 2, 104, 25});
+    ok_->setText(QStringLiteral("O.K."));
+    connect(ok_, &QToolButton::clicked, this, &TAboutBox::SpeedButton1Click);
+    followTheme();
+
+    growth_ = new FontGrowth(this);
+    growth_->keepBefore(platform, kWidth - kGap);
+    for (QLabel* line : notice)
+        growth_->keepBefore(line, (line == notice[3] ? kIconLeft : kWidth) - kGap);
+    growth_->keepBefore(contact_, kArrowsLeft - kGap, allContactLines());
+    growth_->keepBefore(memoryCaption, kMemoryLeft - kGap);
+    growth_->keepBefore(memory_, kPanelLeft - kGap);
+    // The heavy title's own fonts are loaded when the box is first shown: they cost the
+    // program's start a font lookup for a box that is seldom opened.
+    growth_->afterLayout([this] {
+        setHeavyText(product_, 29);
+        setHeavyText(year_, 35);
+    });
 }
 
 void TAboutBox::prepare(const QString& memoryFigure) {
     memory_->setText(memoryFigure);
-    fitBefore(memory_, kPanelLeft - kGap);
+    if (isVisible())
+        growth_->layOut();
     CisloRiadku = 1;
 }
 
@@ -151,16 +189,41 @@ void TAboutBox::SpeedButton1Click() {
     done(QDialog::Accepted);
 }
 
-// Centred on the screen the box is shown on, at every showing.
-void TAboutBox::showEvent(QShowEvent* event) {
-    const QWidget* owner = parentWidget() ? parentWidget()->window() : this;
-    if (const QScreen* screen = owner->screen()) {
-        const QRect area = screen->geometry();
-        const QSize outer = frameGeometry().size();
-        move(area.x() + (area.width() - outer.width()) / 2,
-             area.y() + (area.height() - outer.height()) / 2);
+// The box has nothing to cancel: every way out is "O.K.".
+void TAboutBox::reject() {
+    SpeedButton1Click();
+}
+
+void TAboutBox::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        SpeedButton1Click();
+        return;
     }
-    ButtonOnlyDialog::showEvent(event);
+    PromptDialog::keyPressEvent(event);
+}
+
+// "Kreslix" in its navy where the theme's ground lets it stand out, else in the theme's
+// highlight or text colour; "2000" in the theme's text colour, black in a light theme; the
+// arrows in the button text colour.
+void TAboutBox::followTheme() {
+    setTextColour(product_, readableOn(palette(), kNavy, {QPalette::Highlight}, 3.0));
+    const QColor arrow = palette().color(QPalette::ButtonText);
+    arrows_[0]->setIcon(triangle(true, arrow));
+    arrows_[1]->setIcon(triangle(false, arrow));
+}
+
+void TAboutBox::changeEvent(QEvent* event) {
+    PromptDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        followTheme();
+}
+
+// Centred on the screen at every showing, with the focus on "O.K.".
+void TAboutBox::showEvent(QShowEvent* event) {
+    centreOnScreen(this);
+    ok_->setFocus(Qt::OtherFocusReason);
+    PromptDialog::showEvent(event);
 }
 
 }  // namespace kreslix

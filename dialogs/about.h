@@ -3,17 +3,20 @@
 #include <QString>
 #include <array>
 
-#include "dialogs/button_only_dialog.h"
+#include "dialogs/prompt_dialog.h"
 
 class QLabel;
 class QToolButton;
 
 namespace kreslix {
 
+class FontGrowth;
+
 // `AboutBox`, "O programe....": the product and its rights notice, one line of the maker's
-// contact data that two arrow buttons step through, and the computer's memory. Its three flat
-// buttons never take the focus; "O.K." is the way out.
-class TAboutBox : public ButtonOnlyDialog {
+// contact data that two arrow buttons step through, and the computer's memory. "O.K." is the
+// way out, and Enter, Escape and a close request from the window system take it too. Its three
+// flat buttons take the focus only from the keyboard, "O.K." when the box opens.
+class TAboutBox : public PromptDialog {
     Q_OBJECT
 
 public:
@@ -38,14 +41,24 @@ public:
     QLabel* copyr() const { return contact_; }
     QLabel* DostupnaPamat() const { return memory_; }
 
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void showContactLine(const ContactLines& lines);
+    void followTheme();
 
+    QLabel* product_ = nullptr;
+    QLabel* year_ = nullptr;
     QLabel* contact_ = nullptr;
     QLabel* memory_ = nullptr;
+    QToolButton* ok_ = nullptr;
+    std::array<QToolButton*, 2> arrows_{};  // left, right
+    FontGrowth* growth_ = nullptr;
 };
 
 }  // namespace kreslix

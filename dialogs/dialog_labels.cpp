@@ -1,6 +1,5 @@
 #include "dialogs/dialog_labels.h"
 
-#include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -11,26 +10,37 @@ namespace kreslix {
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
     label->move(at);
     label->adjustSize();
     return label;
 }
 
-void fitBefore(QLabel* label, int right) {
-    QFont font = label->parentWidget()->font();
-    const int room = right - label->x();
-    const QString& text = label->text();
+namespace {
+
+int widest(const QFontMetrics& metrics, const QStringList& texts) {
+    int width = 0;
+    for (const QString& text : texts)
+        width = std::max(width, metrics.horizontalAdvance(text));
+    return width;
+}
+
+}  // namespace
+
+void fitBefore(QWidget* widget, int right, const QStringList& texts, int extra) {
+    QFont font = widget->parentWidget()->font();
+    const int room = right - widget->x() - extra;
     auto fits = [&](int stretch) {
         font.setStretch(stretch);
-        return QFontMetrics(font).horizontalAdvance(text) <= room;
+        return widest(QFontMetrics(font), texts) <= room;
     };
     // The widest stretch (from 100 % down to half width, in steps of 2 %) at which the text
     // fits. Every stretch tried loads a font of its own, so the search starts where the widths
     // say it ends, which they say closely (a narrowed face is the same face scaled), and goes
     // down or up from there by single steps: one or two fonts instead of one for every step.
-    const int natural = QFontMetrics(font).horizontalAdvance(text);
+    const int natural = widest(QFontMetrics(font), texts);
     if (natural > room && natural > 0) {
-        int stretch = std::clamp(int(qint64(100) * room / natural) & ~1, 50, 100);
+        int stretch = std::clamp(int(qint64(100) * std::max(room, 0) / natural) & ~1, 50, 100);
         if (fits(stretch)) {
             while (stretch < 98 && fits(stretch + 2))
                 stretch += 2;
@@ -41,38 +51,12 @@ void fitBefore(QLabel* label, int right) {
         }
         font.setStretch(stretch);
     }
-    label->setFont(font);
-    label->adjustSize();
+    widget->setFont(font);
+    widget->adjustSize();
 }
 
-namespace {
-
-// Waits for the dialog's first show event, runs the fitting and goes.
-class FittingAtFirstShow : public QObject {
-public:
-    FittingAtFirstShow(QWidget* dialog, std::function<void()> fit)
-        : QObject(dialog), fit_(std::move(fit)) {
-        dialog->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched == parent()) {
-            watched->removeEventFilter(this);
-            fit_();
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> fit_;
-};
-
-}  // namespace
-
-void fitWhenFirstShown(QWidget* dialog, std::function<void()> fit) {
-    new FittingAtFirstShow(dialog, std::move(fit));
+void fitBefore(QLabel* label, int right) {
+    fitBefore(label, right, {label->text()});
 }
 
 void fitLineHeight(QLabel* label) {

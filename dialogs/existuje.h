@@ -1,12 +1,14 @@
 #pragma once
 
-#include "dialogs/button_only_dialog.h"
+#include "dialogs/prompt_dialog.h"
 
 namespace kreslix {
 
 // `existu`: "Vybraný súbor už existuje." / "Chcete ho prepísať?" with "Áno" and "Nie". Both
-// close the prompt with OK; which one was pressed is the answer.
-class Texistu : public ButtonOnlyDialog {
+// close the prompt with OK; which one was pressed is the answer. It opens with the focus on
+// "Nie", the answer that loses nothing, so Enter at once keeps the file; Escape and a close
+// request from the window system answer "Nie" too.
+class Texistu : public PromptDialog {
     Q_OBJECT
 
 public:
@@ -17,8 +19,13 @@ public:
 
     void anoClick();
     void nieClick();
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    QWidget* nie_ = nullptr;
     bool replace_ = false;
 };
 

@@ -3,24 +3,30 @@
 #include <QColorDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include "dialogs/colour_dialog.h"
+#include "dialogs/font_growth.h"
+#include "dialogs/screen_centre.h"
 #include "dialogs/spin_edit.h"
 #include "dialogs/titled_frame.h"
 
 namespace kreslix {
 namespace {
 
+constexpr int kFieldsLeft = 128;  // where the size fields start in the frame
+constexpr int kGap = 4;           // the least space between a label and its field
+
+// Shows the colour, and tells it to assistive technology as its HTML name.
 void paintSwatch(QWidget* swatch, Colour colour) {
-    swatch->setStyleSheet(QStringLiteral("background-color: #%1; border: 1px solid black;")
-                              .arg(toPixel(colour) & 0xFFFFFF, 6, 16, QChar(u'0')));
+    const QString name = QStringLiteral("#%1").arg(toPixel(colour) & 0xFFFFFF, 6, 16, QChar(u'0'));
+    swatch->setStyleSheet(
+        QStringLiteral("background-color: %1; border: 1px solid black;").arg(name));
+    swatch->setAccessibleDescription(name);
 }
 
 }  // namespace
 
-TNewBMPForm::TNewBMPForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TNewBMPForm::TNewBMPForm(QWidget* parent) : PromptDialog(parent) {
     setObjectName(QStringLiteral("NewBMPForm"));
     setWindowTitle(QStringLiteral("Nový obrázok"));
     setFixedSize(281, 175);
@@ -33,20 +39,24 @@ TNewBMPForm::TNewBMPForm(QWidget* parent)
     widthLabel->move(24, 32);
     width_ = new SpinEdit(0, 0, frame);
     width_->setObjectName(QStringLiteral("WidthEdit"));
-    width_->setGeometry(128, 24, 97, 22);
+    width_->setGeometry(kFieldsLeft, 24, 97, 22);
+    widthLabel->setBuddy(width_);
     auto* heightLabel = new QLabel(QStringLiteral("Výška plátna:"), frame);
     heightLabel->setObjectName(QStringLiteral("Label2"));
     heightLabel->move(24, 64);
     height_ = new SpinEdit(0, 0, frame);
     height_->setObjectName(QStringLiteral("HeightEdit"));
-    height_->setGeometry(128, 56, 97, 22);
+    height_->setGeometry(kFieldsLeft, 56, 97, 22);
+    heightLabel->setBuddy(height_);
     auto* colourButton = new QPushButton(QStringLiteral("Farba pozadia..."), frame);
     colourButton->setObjectName(QStringLiteral("SpeedButton1"));
     colourButton->setGeometry(24, 88, 97, 25);
-    colourButton->setAutoDefault(false);
-    colourButton->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab after the size fields; a click leaves the focus where it was, so Enter
+    // still confirms the dialog after a colour is chosen with the mouse.
+    colourButton->setFocusPolicy(Qt::TabFocus);
     swatch_ = new QWidget(frame);
     swatch_->setObjectName(QStringLiteral("FPo"));
+    swatch_->setAccessibleName(QStringLiteral("Zvolená farba pozadia"));
     swatch_->setGeometry(128, 88, 97, 25);
     paintSwatch(swatch_, background_);
 
@@ -64,6 +74,11 @@ TNewBMPForm::TNewBMPForm(QWidget* parent)
     setTabOrder(ok, cancel);
     setTabOrder(cancel, width_);
     setTabOrder(width_, height_);
+    setTabOrder(height_, colourButton);
+
+    auto* growth = new FontGrowth(this);
+    growth->keepBefore(widthLabel, kFieldsLeft - kGap);
+    growth->keepBefore(heightLabel, kFieldsLeft - kGap);
 
     // `DialogFarby` is made at its first use and kept: made here, it cost the program's start
     // more than the whole main window.
@@ -77,12 +92,8 @@ TNewBMPForm::TNewBMPForm(QWidget* parent)
 }
 
 void TNewBMPForm::showEvent(QShowEvent* event) {
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    if (screen) {
-        const QRect frame = frameGeometry();
-        move(screen->geometry().center() - (frame.center() - frame.topLeft()));
-    }
-    QDialog::showEvent(event);
+    centreOnScreen(this);
+    PromptDialog::showEvent(event);
 }
 
 void TNewBMPForm::SpeedButton1Click() {

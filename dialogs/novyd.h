@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
 #include <functional>
 #include <optional>
 
 #include "canvas/colour.h"
+#include "dialogs/prompt_dialog.h"
 
 class QColorDialog;
 class QPushButton;
@@ -15,8 +15,9 @@ class SpinEdit;
 
 // `NewBMPForm`, "Nový obrázok": the width and height of the new picture and its background
 // colour `FPo`, kept between uses (white at first). `DialogFarby` opens on the colour last
-// chosen in it, black at first.
-class TNewBMPForm : public QDialog {
+// chosen in it, black at first. Tab goes through "OK", "Zrušiť", the two size fields and
+// "Farba pozadia..."; Enter confirms and Escape cancels.
+class TNewBMPForm : public PromptDialog {
     Q_OBJECT
 
 public:

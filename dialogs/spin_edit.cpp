@@ -1,17 +1,24 @@
 #include "dialogs/spin_edit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QToolButton>
 
+#include "dialogs/spin_edit_accessible.h"
 #include "dialogs/spin_value.h"
 
 namespace kreslix {
 namespace {
 
 constexpr int kArrowWidth = 15;
+
+void announce(QAccessibleEvent&& event) {
+    if (QAccessible::isActive())
+        QAccessible::updateAccessibility(&event);
+}
 
 }  // namespace
 
@@ -23,6 +30,11 @@ SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent)
       up_(new QToolButton(this)),
       down_(new QToolButton(this)),
       beep_([] { QApplication::beep(); }) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&spinEditAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(edit_);
     edit_->setText(QString::number(minimum));
@@ -36,9 +48,11 @@ SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent)
     // A click on an arrow moves the focus into the field, as a click in the field does.
     connect(up_, &QToolButton::pressed, this, [this] { edit_->setFocus(Qt::MouseFocusReason); });
     connect(down_, &QToolButton::pressed, this, [this] { edit_->setFocus(Qt::MouseFocusReason); });
-    connect(up_, &QToolButton::clicked, this, [this] { step(1); });
-    connect(down_, &QToolButton::clicked, this, [this] { step(-1); });
+    connect(up_, &QToolButton::clicked, this, [this] { stepBy(1); });
+    connect(down_, &QToolButton::clicked, this, [this] { stepBy(-1); });
     connect(edit_, &QLineEdit::textChanged, this, &SpinEdit::textChanged);
+    connect(edit_, &QLineEdit::textChanged, this,
+            [this] { announce(QAccessibleValueChangeEvent(this, value())); });
 }
 
 int SpinEdit::value() const {
@@ -58,7 +72,7 @@ void SpinEdit::setText(const QString& text) {
         edit_->setText(text);
 }
 
-void SpinEdit::step(int delta) {
+void SpinEdit::stepBy(int delta) {
     setValue(clampSpinValue(static_cast<long long>(value()) + delta, minimum_, maximum_));
 }
 
@@ -99,7 +113,7 @@ bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress: {
             auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
-                step(key->key() == Qt::Key_Up ? 1 : -1);
+                stepBy(key->key() == Qt::Key_Up ? 1 : -1);
                 return true;
             }
             const QString typed = key->text();
@@ -115,6 +129,8 @@ bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
             // click; the focus coming back from a menu, a popup or another window does not.
             const bool entering = !entered_;
             entered_ = true;
+            // The field inside has the focus; the spin box is what assistive technology knows.
+            announce(QAccessibleEvent(this, QAccessible::Focus));
             if (entering && static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
                 QMetaObject::invokeMethod(edit_, &QLineEdit::selectAll, Qt::QueuedConnection);
             }

@@ -19,6 +19,7 @@ namespace kreslix {
 // - entering it other than by a mouse click selects the whole text; coming back to it from a
 //   menu, a popup or another window does not.
 // Minimum == maximum means no bounds. `textChanged` fires on every change of the text.
+// Assistive technology sees one spin box with its value (see spin_edit_accessible.h).
 class SpinEdit : public QWidget {
     Q_OBJECT
 
@@ -30,6 +31,10 @@ public:
     QString text() const;
     void setText(const QString& text);
     QLineEdit* lineEdit() const { return edit_; }
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+    // What an arrow does: adds `delta` and writes the result back, clamped.
+    void stepBy(int delta);
 
     // How a refused character is answered; the system beep unless set.
     void setRefusalBeep(std::function<void()> beep) { beep_ = std::move(beep); }
@@ -42,7 +47,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void step(int delta);
     void clampOnLeave();
     bool leavesField(Qt::FocusReason reason) const;
     bool acceptsCharacter(QChar c) const;

@@ -7,13 +7,20 @@
 
 #include "common/modal_result.h"
 #include "dialogs/dialog_labels.h"
+#include "dialogs/font_growth.h"
 
 namespace kreslix {
 namespace {
 
-void setSizedText(QLabel* label, const QString& text) {
+constexpr int kNumbersLeft = 96;  // where the numbers start in the size box
+constexpr int kBoxWidth = 265;    // the width of both boxes
+constexpr int kGap = 4;           // the least space between a text and what follows it
+
+// The label shows the text; assistive technology hears it with its caption, so that equal
+// numbers, or a file named like a button, still make distinct names.
+void setText(QLabel* label, const QString& caption, const QString& text) {
     label->setText(text);
-    label->adjustSize();
+    label->setAccessibleName(caption + u' ' + text);
 }
 
 QString pixelText(int pixels) {
@@ -22,7 +29,7 @@ QString pixelText(int pixels) {
 
 }  // namespace
 
-Tvlastnosti::Tvlastnosti(QWidget* parent) : ButtonOnlyDialog(parent) {
+Tvlastnosti::Tvlastnosti(QWidget* parent) : PromptDialog(parent) {
     setObjectName(QStringLiteral("vlastnosti"));
     setWindowTitle(QStringLiteral("Vlastnosti"));
     setFixedSize(298, 174);
@@ -35,31 +42,43 @@ Tvlastnosti::Tvlastnosti(QWidget* parent) : ButtonOnlyDialog(parent) {
     name_ = new QLabel(nameBox);
     name_->setObjectName(QStringLiteral("MenoObr"));
     name_->setGeometry(8, 24, 249, 13);
+    // A name such as <b>x.bmp is shown as it is spelled, never read as markup.
+    name_->setTextFormat(Qt::PlainText);
 
     auto* sizeBox = new QGroupBox(QStringLiteral("Rozmery"), this);
     sizeBox->setObjectName(QStringLiteral("GroupBox2"));
     sizeBox->setGeometry(16, 64, 265, 65);
-    width_ = addLabel(sizeBox, "ObrSirka", QString(), {96, 24});
-    height_ = addLabel(sizeBox, "ObrVyska", QString(), {96, 40});
+    width_ = addLabel(sizeBox, "ObrSirka", QString(), {kNumbersLeft, 24});
+    height_ = addLabel(sizeBox, "ObrVyska", QString(), {kNumbersLeft, 40});
     QLabel* widthCaption = addLabel(sizeBox, "Label1", QStringLiteral("šírka plátna:"), {24, 24});
     QLabel* heightCaption = addLabel(sizeBox, "Label2", QStringLiteral("výška plátna:"), {24, 40});
-    fitWhenFirstShown(this, [this, widthCaption, heightCaption] {
-        fitLineHeight(name_);
-        // The captions end before the numbers beside them.
-        fitBefore(widthCaption, 96 - 4);
-        fitBefore(heightCaption, 96 - 4);
-    });
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setGeometry(112, 144, 75, 25);
     connect(ok, &QPushButton::clicked, this, [this] { done(static_cast<int>(ModalResult::OK)); });
+
+    growth_ = new FontGrowth(this);
+    growth_->keepLineHeight(name_);
+    // The captions end before the numbers beside them, the numbers before the box's edge.
+    growth_->keepBefore(widthCaption, kNumbersLeft - kGap);
+    growth_->keepBefore(heightCaption, kNumbersLeft - kGap);
+    growth_->keepBefore(width_, kBoxWidth - 2 * kGap);
+    growth_->keepBefore(height_, kBoxWidth - 2 * kGap);
 }
 
 void Tvlastnosti::fill(const PictureProperties& properties) {
-    name_->setText(properties.name);
-    setSizedText(width_, properties.widthText);
-    setSizedText(height_, properties.heightText);
+    setText(name_, QStringLiteral("Meno obrázka:"), properties.name);
+    setText(width_, QStringLiteral("šírka plátna:"), properties.widthText);
+    setText(height_, QStringLiteral("výška plátna:"), properties.heightText);
+    width_->adjustSize();
+    height_->adjustSize();
+    if (isVisible())
+        growth_->layOut();
+}
+
+void Tvlastnosti::reject() {
+    done(static_cast<int>(ModalResult::OK));
 }
 
 PictureProperties pictureProperties(const QString& openedPath, QSize pictureSize) {

@@ -4,15 +4,18 @@
 #include <QString>
 
 #include "common/prompts.h"
-#include "dialogs/button_only_dialog.h"
+#include "dialogs/prompt_dialog.h"
 
 class QLabel;
 
 namespace kreslix {
 
+class FontGrowth;
+
 // `vlastnosti`, "Vlastnosti": the name of the picture's file and its width and height. It
-// changes nothing; "OK" is its only control and its way out.
-class Tvlastnosti : public ButtonOnlyDialog {
+// changes nothing; "OK" is its only control and its way out, which Escape and a close request
+// from the window system take too.
+class Tvlastnosti : public PromptDialog {
     Q_OBJECT
 
 public:
@@ -27,7 +30,10 @@ public:
     QLabel* ObrSirka() const { return width_; }
     QLabel* ObrVyska() const { return height_; }
 
+    void reject() override;
+
 private:
+    FontGrowth* growth_ = nullptr;
     QLabel* name_ = nullptr;
     QLabel* width_ = nullptr;
     QLabel* height_ = nullptr;

@@ -4,9 +4,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
 
 #include "common/modal_result.h"
-#include "dialogs/dialog_labels.h"
+#include "dialogs/font_growth.h"
 
 namespace kreslix {
 
@@ -15,12 +16,14 @@ namespace {
 // The designed outer size is 358 × 148; the window system adds the sizeable frame and the
 // title bar (4 pixels a side and a 19-pixel caption) around this client area.
 constexpr QSize kClientSize(350, 121);
+// The texts end where the warning's left margin would end it on the right.
+constexpr int kTextsRight = kClientSize.width() - 24;
+constexpr int kBoxWidth = 201;  // the check box's designed width
 
 }  // namespace
 
 TOknoZmaz::TOknoZmaz(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : PromptDialog(parent, Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("OknoZmaz"));
     setWindowTitle(QStringLiteral("Vymazanie obrázka"));
     move(241, 179);
@@ -28,10 +31,12 @@ TOknoZmaz::TOknoZmaz(QWidget* parent)
     auto* warning = new QLabel(
         QStringLiteral("Zmazaním obrázka stratíte všetky údaje, ktoré plátno obsahuje."), this);
     warning->setObjectName(QStringLiteral("Label1"));
+    warning->setTextFormat(Qt::PlainText);
     warning->move(24, 16);
     warning->adjustSize();
     auto* question = new QLabel(QStringLiteral("Naozaj chcete obrázok zmazať?"), this);
     question->setObjectName(QStringLiteral("Label2"));
+    question->setTextFormat(Qt::PlainText);
     question->move(96, 40);
     question->adjustSize();
 
@@ -48,14 +53,20 @@ TOknoZmaz::TOknoZmaz(QWidget* parent)
     ZmazFarbou_->setObjectName(QStringLiteral("ZmazFarbou"));
     ZmazFarbou_->move(24, 96);
     ZmazFarbou_->adjustSize();
-    ZmazFarbou_->resize(std::max(ZmazFarbou_->width(), 201), ZmazFarbou_->height());
     zmaz->setFocus(Qt::OtherFocusReason);
+    resize(kClientSize);
 
     // The designed places and size hold; where the font is wider than the designed one the
-    // warning narrows to end the designed margin before the right edge, so no text is cut.
-    fitWhenFirstShown(this,
-                      [this, warning] { fitBefore(warning, kClientSize.width() - warning->x()); });
-    resize(kClientSize);
+    // texts narrow to end the designed margin before the right edge, so none is cut.
+    auto* growth = new FontGrowth(this);
+    growth->keepBefore(warning, kTextsRight);
+    growth->keepBefore(question, kTextsRight);
+    growth->keepBefore(ZmazFarbou_, kTextsRight);
+    // The check box is at least as wide as designed: all of it takes a click.
+    growth->afterLayout([this, growth] {
+        const int least = int(std::lround(kBoxWidth * growth->scale().width()));
+        ZmazFarbou_->resize(std::max(ZmazFarbou_->width(), least), ZmazFarbou_->height());
+    });
 }
 
 // The refusal: the prompt closes with OK like "Áno", and `Zrusene` tells the clear command to

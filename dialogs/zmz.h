@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/prompt_dialog.h"
 
 class QCheckBox;
 
@@ -10,7 +10,7 @@ namespace kreslix {
 // (`zrus`) and the check box `ZmazFarbou` for clearing to the foreground colour. Made once and
 // kept for the run, so the check box stays as the user left it. Both buttons close with OK (1);
 // the close box, the window menu and Escape close with Cancel (2).
-class TOknoZmaz : public QDialog {
+class TOknoZmaz : public PromptDialog {
     Q_OBJECT
 
 public:
@@ -23,7 +23,6 @@ public:
 
     void zrusClick();
 
-protected:
     void reject() override;
 
 private:

@@ -141,21 +141,31 @@ TEST_F(NewBMPFormTest, ColourButtonRunsTheChooser) {
     EXPECT_EQ(form.FPo(), 0x00010203u);
 }
 
-// Tab goes OKBtn, CancelBtn, WidthEdit, HeightEdit and round again; entering a field by Tab
-// selects its whole text.
+// Tab goes OKBtn, CancelBtn, WidthEdit, HeightEdit, SpeedButton1 and round again; entering a
+// field by Tab selects its whole text, and Space on the colour button chooses a colour.
 TEST_F(NewBMPFormTest, TabOrderAndSelectionOnEntry) {
     form.WidthEdit()->setText(QStringLiteral("640"));
     form.HeightEdit()->setText(QStringLiteral("-480"));
+    int asked = 0;
+    form.setColourChooser([&](Colour) -> std::optional<Colour> {
+        ++asked;
+        return 0x00102030;
+    });
     showActive();
     child("OKBtn")->setFocus(Qt::OtherFocusReason);
     QWidget* expected[] = {child("CancelBtn"), form.WidthEdit()->lineEdit(),
-                           form.HeightEdit()->lineEdit(), child("OKBtn")};
+                           form.HeightEdit()->lineEdit(), child("SpeedButton1"), child("OKBtn")};
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
         if (auto* field = qobject_cast<QLineEdit*>(next)) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return field->selectedText() == field->text(); }))
                 << field->text().toStdString();
+        }
+        if (next == child("SpeedButton1")) {
+            QTest::keyClick(next, Qt::Key_Space);
+            EXPECT_EQ(asked, 1);
+            EXPECT_EQ(form.FPo(), 0x00102030u);
         }
     }
 }

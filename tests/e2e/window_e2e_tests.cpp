@@ -53,8 +53,8 @@ int pixelsOf(const QImage& image, QRect area, QRgb colour) {
 }
 
 // The About box opens from the Help menu centred on the screen, with the heavy title and the
-// icon; its arrows change the contact line and "O.K." closes it. The properties dialog opens
-// from the File menu at its own place and closes with "OK".
+// icon; its arrows change the contact line, and "O.K." or Escape closes it. The properties dialog
+// opens from the File menu at its own place and closes with "OK".
 TEST_F(ProgramTest, AboutBoxAndPropertiesOpenFromTheMenusAndCloseThroughTheirButtons) {
     start();
     const Found main = waitForStartPicture();
@@ -109,6 +109,15 @@ TEST_F(ProgramTest, AboutBoxAndPropertiesOpenFromTheMenusAndCloseThroughTheirBut
     screenshot("kreslix_properties");
     runTool({"click", properties.id, "149", "156"});
     EXPECT_TRUE(windowGone(propertiesTitle)) << "OK did not close the properties dialog";
+
+    // From the keyboard alone: the box opens with the focus on "O.K." and Escape closes it.
+    runTool({"click", main.id, "600", "33"});
+    runTool({"key", main.id, "p", "alt"});
+    runTool({"key", main.id, "Return"});
+    const Found again = findWindow(aboutTitle, 10000);
+    ASSERT_TRUE(again.ok) << "the About box did not show again";
+    runTool({"key", again.id, "Escape"});
+    EXPECT_TRUE(windowGone(aboutTitle)) << "Escape did not close the About box";
 
     closeWithoutSaving(main);
 }

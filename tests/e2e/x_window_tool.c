@@ -77,8 +77,21 @@ static Window find_shown(Display* display, const char* title) {
     return found;
 }
 
+// A window that goes away between listing the windows and asking about one of them (a menu
+// closing as the program opens a dialog) is not the one looked for; only that error is
+// ignored.
+static int ignore_vanished_window(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow)
+        return 0;
+    char text[256];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    fprintf(stderr, "X error: %s\n", text);
+    exit(1);
+}
+
 static int find(Display* display, const char* title, long timeout_ms) {
     const struct timespec pause = {0, 50 * 1000 * 1000};
+    XSetErrorHandler(ignore_vanished_window);
     for (long waited = 0;; waited += 50) {
         Window window = find_shown(display, title);
         if (window) {

@@ -24,9 +24,10 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request");
 
-// File times come from the kernel's coarse clock, which may lag the clock read before the
-// request by a tick; a file made for the request must not look older than it.
-constexpr qint64 kClockSlackMs = 100;
+// File times may come from the kernel's coarse clock, which lags the clock read before the
+// request by up to a tick (10 ms at the slowest); a file made for the request must not look
+// older than the request.
+constexpr qint64 kClockSlackMs = 20;
 
 bool capturing = false;
 

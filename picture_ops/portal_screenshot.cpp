@@ -139,6 +139,8 @@ QImage portalScreenshot(std::chrono::milliseconds timeLimit, QDBusConnection bus
     if (!bus.isConnected())
         throw captureFailure(QStringLiteral("the desktop portal is not available"));
 
+    // A new token, and so a new request path, for every request: xdg-desktop-portal-wlr 0.7
+    // keeps each request's object, and fails a request on a path it has seen.
     const QString token = QStringLiteral("kreslix%1").arg(QRandomGenerator::global()->generate());
     QString handle = requestPath(bus, token);
     QEventLoop loop;

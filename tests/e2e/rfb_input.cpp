@@ -5,6 +5,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <QThread>
 #include <algorithm>
 #include <array>
@@ -15,7 +16,7 @@ namespace kreslix::e2e {
 
 namespace {
 
-// Time for the compositor to hand an event on before the next one, as a hand would give it.
+// Time for the compositor to hand an event on before the next, as a hand would give it.
 constexpr int kEventGapMs = 30;
 
 }  // namespace
@@ -26,77 +27,46 @@ RfbInput::~RfbInput() {
 }
 
 bool RfbInput::send(const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t sent = ::send(socket_, bytes, size, MSG_NOSIGNAL);
-        if (sent <= 0)
-            return false;
-        bytes += sent;
-        size -= std::size_t(sent);
-    }
-    return true;
+    return ::send(socket_, data, size, MSG_NOSIGNAL) == ssize_t(size);
 }
 
 bool RfbInput::receive(void* data, std::size_t size) {
-    auto* bytes = static_cast<char*>(data);
-    while (size > 0) {
-        const ssize_t got = ::recv(socket_, bytes, size, 0);
-        if (got <= 0)
-            return false;
-        bytes += got;
-        size -= std::size_t(got);
-    }
-    return true;
+    return ::recv(socket_, data, size, MSG_WAITALL) == ssize_t(size);
 }
 
 bool RfbInput::connect(const QString& socketPath) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const QByteArray path = socketPath.toLocal8Bit();
-    if (path.size() >= qsizetype(sizeof address.sun_path)) {
-        error = QStringLiteral("socket path too long");
-        return false;
-    }
-    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+    std::strncpy(address.sun_path, QFile::encodeName(socketPath).constData(),
+                 sizeof address.sun_path - 1);
     socket_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (socket_ < 0 || ::connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address)) {
-        error = QStringLiteral("cannot connect to %1").arg(socketPath);
+    if (::connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
         return false;
-    }
-    // Version, security type 1 (none), its result, then a shared session and the server's
-    // description of its screen, whose name ends it.
-    std::array<char, 12> version{};
-    std::uint8_t typeCount = 0;
-    if (!receive(version.data(), version.size()) || !send("RFB 003.008\n", 12) ||
-        !receive(&typeCount, 1) || typeCount == 0) {
-        error = QStringLiteral("no RFB handshake");
-        return false;
-    }
-    std::vector<std::uint8_t> types(typeCount);
-    receive(types.data(), types.size());
+    // The version; the security types, of which 1 (none) is taken, and its result; a shared
+    // session; the server's screen (size, pixel format), whose name ends the handshake.
+    std::array<char, 24> buffer{};
+    std::uint8_t count = 0;
     const std::uint8_t none = 1, shared = 1;
-    std::uint32_t result = 1, nameLength = 0;
-    std::array<char, 20> screen{};
-    if (std::find(types.begin(), types.end(), none) == types.end() || !send(&none, 1) ||
-        !receive(&result, 4) || result != 0 || !send(&shared, 1) ||
-        !receive(screen.data(), screen.size()) || !receive(&nameLength, 4)) {
-        error = QStringLiteral("the server wants authentication");
+    std::uint32_t result = 1;
+    if (!receive(buffer.data(), 12) || !send("RFB 003.008\n", 12) || !receive(&count, 1))
         return false;
-    }
+    std::vector<std::uint8_t> types(count);
+    if (count == 0 || !receive(types.data(), count) ||
+        std::find(types.begin(), types.end(), none) == types.end() || !send(&none, 1) ||
+        !receive(&result, 4) || result != 0 || !send(&shared, 1) ||
+        !receive(buffer.data(), buffer.size()))
+        return false;
+    std::uint32_t nameLength = 0;
+    std::memcpy(&nameLength, buffer.data() + 20, 4);
     std::vector<char> name(ntohl(nameLength));
-    return receive(name.data(), name.size());
+    return name.empty() || receive(name.data(), name.size());
 }
 
 void RfbInput::press(std::initializer_list<std::uint32_t> chord) {
     auto key = [&](std::uint32_t keysym, bool down) {
-        const std::array<std::uint8_t, 8> event{4,
-                                                std::uint8_t(down),
-                                                0,
-                                                0,
-                                                std::uint8_t(keysym >> 24),
-                                                std::uint8_t(keysym >> 16),
-                                                std::uint8_t(keysym >> 8),
-                                                std::uint8_t(keysym)};
+        const std::uint32_t big = htonl(keysym);
+        std::array<std::uint8_t, 8> event{4, std::uint8_t(down)};
+        std::memcpy(event.data() + 4, &big, 4);
         send(event.data(), event.size());
         QThread::msleep(kEventGapMs);
     };

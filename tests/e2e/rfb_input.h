@@ -6,35 +6,32 @@
 
 namespace kreslix::e2e {
 
-// Pointer and key events sent to a VNC server's Unix socket (RFB 3.8, no authentication), the
-// way wayvnc gives a headless Wayland desktop a pointer and a keyboard. It asks for no screen
-// updates, so the server has nothing to send back.
+// Pointer and key events sent to a VNC server's Unix socket (RFB 3.8, no authentication), as
+// wayvnc gives a headless Wayland desktop a pointer and a keyboard. It asks for no screen
+// updates, so the server sends nothing after the handshake.
 class RfbInput {
 public:
-    // X keysyms of the keys the tests press.
+    // X keysyms of the keys the tests press; printable ASCII keys are their own keysyms.
     enum Key : std::uint32_t {
         Return = 0xff0d,
-        Escape = 0xff1b,
         Up = 0xff52,
         Right = 0xff53,
         Down = 0xff54,
         Control = 0xffe3,
-        Alt = 0xffe9,
+        Alt = 0xffe9
     };
-    enum Button : std::uint8_t { NoButton = 0, Left = 1, RightButton = 4 };
+    enum Buttons : std::uint8_t { NoButton = 0, LeftButton = 1, RightButton = 4 };
 
     RfbInput() = default;
     ~RfbInput();
     RfbInput(const RfbInput&) = delete;
     RfbInput& operator=(const RfbInput&) = delete;
 
-    // Connects and completes the handshake; false (with `error` set) when that fails.
+    // Connects and completes the handshake.
     bool connect(const QString& socketPath);
-    QString error;
-
-    // The keys pressed in order and released in reverse, as a chord (Ctrl+C: {Control, 'c'}).
+    // The keys pressed in order and released in reverse, as a chord: {Control, 'c'} is Ctrl+C.
     void press(std::initializer_list<std::uint32_t> chord);
-    // The pointer at (x, y) of the screen with these buttons held.
+    // The pointer at (x, y) on the screen with these buttons held.
     void pointer(int x, int y, std::uint8_t buttons = NoButton);
 
 private:

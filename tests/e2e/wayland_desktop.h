@@ -6,12 +6,13 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace kreslix::e2e {
 
 // The headless Wayland desktop of scripts/wayland-session, which runs the test inside it
-// (`wayland-session exec`): its tools (grim, wl-copy, wl-paste, swaymsg) reach it through the
-// environment the script gives.
+// (`wayland-session exec`): its tools (grim, wl-copy, wl-paste, swaymsg) reach the desktop
+// through the environment the script gives.
 
 // Why there is no desktop to test on; empty when there is one.
 QString waylandDesktopMissing();
@@ -21,35 +22,27 @@ QString waylandDesktopMissing();
 QByteArray runDesktopTool(const QString& program, const QStringList& arguments,
                           const QByteArray& input = {}, bool* ok = nullptr);
 
-// The whole screen, as grim takes it.
-QImage grabScreen();
-// The screen once it has stopped changing; null when it keeps changing.
+// Whether the condition holds within the time, asked every 50 ms.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 15000);
+
+// The whole screen as grim takes it, once it has stopped changing; null if it keeps changing.
 QImage settledScreen();
 
-// The types the clipboard offers now; none when it is empty.
-QStringList clipboardTypes();
+// Whether the clipboard offers the type within the time.
+bool clipboardOffers(const QString& type, int timeoutMs = 15000);
 QByteArray clipboardData(const QString& type);
-// Puts the data on the clipboard from wl-copy and waits until it is offered.
+// Puts the data on the clipboard from wl-copy, as another program would.
 void offerOnClipboard(const QString& type, const QByteArray& data);
-// Waits until the clipboard offers the type.
-bool waitForClipboardType(const QString& type, int timeoutMs = 15000);
 
-// A window of the desktop as sway sees it.
+// A window of the desktop, found by its title in sway's tree.
 struct DesktopWindow {
     bool ok = false;
-    QRect rect;     // the client area on the screen
-    QString appId;  // the Wayland app id, or the X11 class for an XWayland window
+    QRect rect;     // its content on the screen
+    QString appId;  // the Wayland app id, or the X11 class of an XWayland window
 };
-// The window with that title, once it shows within the time.
-DesktopWindow findDesktopWindow(const QString& title, int timeoutMs);
-bool desktopWindowGone(const QString& title, int timeoutMs = 10000);
+DesktopWindow findDesktopWindow(const QString& title, int timeoutMs = 0);
 
-// Starts the program as the desktop's user, for whom the portal works: it serves the programs
-// of the user it runs as only.
-void startAsDesktopUser(QProcess& process, const QString& program, const QStringList& arguments,
-                        QProcessEnvironment environment);
-
-// Stops or starts the desktop portal by its process id.
-void setPortalRunning(bool running);
+// Starts the program as the desktop's user: the portal serves only its own user's programs.
+void startAsDesktopUser(QProcess& process, const QString& program, QProcessEnvironment environment);
 
 }  // namespace kreslix::e2e

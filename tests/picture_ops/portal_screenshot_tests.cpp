@@ -23,13 +23,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-enum class Answer { Picture, Declined, Failed, Silent };
+// The portal's response codes, and no response at all.
+enum Answer : int { Picture = 0, Declined = 1, Failed = 2, Silent = -1 };
 
 class FakePortal : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
 public:
-    Answer answer = Answer::Picture;
+    Answer answer = Picture;
     QString file;  // the picture's path
     QImage picture;
     int requests = 0;
@@ -41,19 +42,16 @@ public Q_SLOTS:
         const QString handle = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
                                    .arg(call.service().mid(1).replace(u'.', u'_'),
                                         options.value(QStringLiteral("handle_token")).toString());
-        if (answer != Answer::Silent) {
+        if (answer != Silent) {
             QVariantMap results;
-            if (answer == Answer::Picture) {
+            if (answer == Picture) {
                 picture.save(file, "PNG");
                 results.insert(QStringLiteral("uri"), QUrl::fromLocalFile(file).toString());
             }
             QDBusMessage response =
                 QDBusMessage::createSignal(handle, QStringLiteral("org.freedesktop.portal.Request"),
                                            QStringLiteral("Response"));
-            response << uint(answer == Answer::Picture    ? 0
-                             : answer == Answer::Declined ? 1
-                                                          : 2)
-                     << results;
+            response << uint(answer) << results;
             QDBusConnection(QStringLiteral("portal")).send(response);
         }
         return QDBusObjectPath(handle);
@@ -89,10 +87,8 @@ protected:
         ASSERT_TRUE(service.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
         portal.file = folder.filePath(QStringLiteral("screenshot.png"));
         portal.picture = QImage(7, 5, QImage::Format_RGB32);
-        for (int y = 0; y < 5; ++y) {
-            for (int x = 0; x < 7; ++x)
-                portal.picture.setPixel(x, y, qRgb(x * 30, y * 40, 99));
-        }
+        portal.picture.fill(qRgb(10, 200, 30));
+        portal.picture.setPixel(6, 4, qRgb(250, 0, 99));
     }
 
     void TearDown() override {
@@ -155,17 +151,16 @@ TEST_P(PortalFailures, EndTheCaptureWithTheirMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, PortalFailures,
     ::testing::Values(
-        Failure{Answer::Declined, true, "silent"},
-        Failure{Answer::Failed, true, "Cannot capture the screen: the desktop portal failed"},
-        Failure{Answer::Silent, true,
+        Failure{Declined, true, "silent"},
+        Failure{Failed, true, "Cannot capture the screen: the desktop portal failed"},
+        Failure{Silent, true,
                 "Cannot capture the screen: the desktop portal did not answer within 0.3 seconds"},
-        Failure{Answer::Picture, false,
-                "Cannot capture the screen: the desktop portal is not available"}));
+        Failure{Picture, false, "Cannot capture the screen: the desktop portal is not available"}));
 
 // A second capture started from the event loop while the first waits ends quietly and asks the
 // portal nothing; the first goes on waiting.
 TEST_F(PortalScreenshot, ASecondCaptureWhileOneWaitsEndsQuietly) {
-    portal.answer = Answer::Silent;
+    portal.answer = Silent;
     std::string second;
     QTimer::singleShot(50ms, [&] { second = outcome(); });
     EXPECT_EQ(outcome(500ms),

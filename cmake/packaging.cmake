@@ -22,5 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 # The libraries come from dpkg-shlibdeps; Qt's Slovak texts are data, which it cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+# Qt's Wayland plugin, so that a Wayland session runs the program natively. Recommended, not
+# required: without it the program runs, desktop capture included, as an X11 client of XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)

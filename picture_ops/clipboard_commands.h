@@ -24,6 +24,8 @@ void Paste1Click(DocumentState& document, Prompts& prompts);
 
 // Paste desktop image: under the busy cursor, captures the primary screen, puts the capture on
 // the clipboard at the screen's size and draws it from there at (0, 0), clipped to the picture.
+// When no capture can be had, or the user declines it, the command ends before it touches the
+// clipboard, the picture, the modified flag or the Save button.
 void KoprovapracovnplochuWindows1Click(DocumentState& document, Prompts& prompts,
                                        const std::function<QImage()>& capture = captureDesktop);
 

@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "picture_ops/portal_screenshot.h"
+
 namespace kreslix {
 
 namespace {
@@ -16,14 +18,31 @@ constexpr int kSettleMs = 150;
 
 }  // namespace
 
-QImage captureDesktop() {
+bool onWaylandSession() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform.startsWith(QLatin1String("wayland")))
+        return true;
+    if (platform != QLatin1String("xcb"))
+        return false;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+           (screen && screen->name().startsWith(QLatin1String("XWAYLAND")));
+}
+
+QImage captureScreenNow() {
+    // XWayland's root window is empty: a grab there gives black, never the screen.
+    if (onWaylandSession())
+        return portalScreenshot();
     QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return QImage();
+    return screen ? screen->grabWindow(0).toImage() : QImage();
+}
+
+QImage captureDesktop() {
     QEventLoop settle;
     QTimer::singleShot(kSettleMs, &settle, &QEventLoop::quit);
     settle.exec(QEventLoop::ExcludeUserInputEvents);
-    return screen->grabWindow(0).toImage();
+    return captureScreenNow();
 }
 
 }  // namespace kreslix

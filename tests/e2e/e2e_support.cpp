@@ -111,6 +111,10 @@ QString programPath() {
 QProcessEnvironment programEnvironment() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    // An X11 session: the program would take a Wayland desktop around the X server for its
+    // own and capture that one through the portal.
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("XDG_SESSION_TYPE"));
     environment.insert(QStringLiteral("LSAN_OPTIONS"),
                        QStringLiteral("suppressions=" KRESLIX_E2E_SOURCE_DIR "/lsan.supp"));
     return environment;

@@ -39,8 +39,8 @@ std::optional<QPoint> pictureAt(const QImage& image, const QImage& picture);
 // The program under test: the build's own, or the one named by KRESLIX_E2E_PROGRAM, such as an
 // installed copy.
 QString programPath();
-// Its environment: the real display, and in a sanitizer build no reports of the system
-// libraries' leaks.
+// Its environment: the real X display of an X11 session, and in a sanitizer build no reports of
+// the system libraries' leaks.
 QProcessEnvironment programEnvironment();
 
 // The program under test, started on the real display and killed at the end if still running.

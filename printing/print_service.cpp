@@ -76,6 +76,31 @@ private:
     int silentMs_ = 0;
 };
 
+// Create-Job on the printer's queue, as cupsCreateJob asks it, but without its looking the
+// printer up first on libcups's shared connection, which waits for a silent service for minutes.
+int createJob(ServiceConnection& service, const QByteArray& queue, const JobOptions& options) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", queue.constData());
+    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, "");
+    cups_option_t* cupsOptions = nullptr;
+    int count = 0;
+    for (const auto& [name, value] : options)
+        count = cupsAddOption(name.constData(), value.constData(), count, &cupsOptions);
+    cupsEncodeOptions2(request, count, cupsOptions, IPP_TAG_OPERATION);
+    cupsEncodeOptions2(request, count, cupsOptions, IPP_TAG_JOB);
+    cupsFreeOptions(count, cupsOptions);
+    ipp_t* answer = cupsDoRequest(service.http(), request, ("/printers/" + queue).constData());
+    ipp_attribute_t* id = ippFindAttribute(answer, "job-id", IPP_TAG_INTEGER);
+    const int job = id ? ippGetInteger(id, 0) : 0;
+    ippDelete(answer);
+    return job;
+}
+
 }  // namespace
 
 PrintServiceNotRunning::PrintServiceNotRunning()
@@ -101,12 +126,7 @@ void sendToPrintService(const QString& printer, const QByteArray& pdf, const Job
     ServiceConnection service(QEventLoop::AllEvents);
     // An instance ("printer/instance") only carries saved options; the job goes to its printer.
     const QByteArray queue = printer.section(u'/', 0, 0).toLocal8Bit();
-    cups_option_t* cupsOptions = nullptr;
-    int optionCount = 0;
-    for (const auto& [name, value] : options)
-        optionCount = cupsAddOption(name.constData(), value.constData(), optionCount, &cupsOptions);
-    const int job = cupsCreateJob(service.http(), queue.constData(), "", optionCount, cupsOptions);
-    cupsFreeOptions(optionCount, cupsOptions);
+    const int job = createJob(service, queue, options);
     if (job == 0)
         throw KreslixError(service.failure(printer));
 

@@ -29,12 +29,11 @@ public:
     PrintJob(const PrintJob&) = delete;
     PrintJob& operator=(const PrintJob&) = delete;
 
-    QPrinter& printer() { return printer_; }
     // Draws on the page; its device has the printer's resolution.
     QPainter& painter() { return painter_; }
 
     // Ends the page and the document and sends it to the printer; throws what went wrong on the
-    // way. The job is closed when it returns.
+    // way. The job is closed when it returns or throws.
     void finish();
 
 private:

@@ -49,12 +49,13 @@ public:
     // Whether the connection itself failed, rather than the service refusing a request.
     bool broken() const { return gaveUp() || httpError(http_) != 0; }
 
-    // What went wrong with the last request, in words for the user.
-    QString failure(const QString& printer) const {
+    // What went wrong with the last request, in words for the user. Given the printer that the
+    // request was addressed to, "not found" means that printer is gone.
+    QString failure(const QString& printer = {}) const {
         if (gaveUp())
             return notAnsweringMessage();
         const CupsStatus status = lastCupsStatus();
-        if (status.code == IPP_STATUS_ERROR_NOT_FOUND)
+        if (status.code == IPP_STATUS_ERROR_NOT_FOUND && !printer.isEmpty())
             return printerGoneMessage(printer);
         if (broken() || status.code == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
             return PrintServiceNotRunning().message();
@@ -114,8 +115,9 @@ void checkPrintServiceAnswers() {
                  "printer-name");
     // Any answer will do, "no default printer" too; only silence and a broken connection fail.
     ipp_t* answer = cupsDoRequest(service.http(), request, "/");
+    const bool answered = answer != nullptr;
     ippDelete(answer);
-    if (answer)
+    if (answered)
         return;
     if (service.gaveUp())
         throw KreslixError(notAnsweringMessage());
@@ -141,7 +143,7 @@ void sendToPrintService(const QString& printer, const QByteArray& pdf, const Job
         cupsFinishDocument(service.http(), queue.constData()) == IPP_STATUS_OK) {
         return;
     }
-    const QString failure = service.failure(printer);
+    const QString failure = service.failure();
     // A job whose page did not arrive would wait in the queue for nothing.
     if (!service.broken())
         cupsCancelJob2(service.http(), queue.constData(), job, 0);

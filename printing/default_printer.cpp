@@ -5,10 +5,17 @@
 
 #include "common/error.h"
 #include "printing/cups_status.h"
+#include "printing/print_service.h"
 
 namespace kreslix {
 
 std::unique_ptr<QPrinter> systemDefaultPrinter() {
+    // Without a print service there is no printer to be had, as the user sees it.
+    try {
+        checkPrintServiceAnswers();
+    } catch (const PrintServiceNotRunning&) {
+        throw KreslixError(QStringLiteral("There is no default printer currently selected"));
+    }
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         // No printers, none marked default, or no print service to ask: for the user alike,

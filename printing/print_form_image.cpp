@@ -1,6 +1,5 @@
 #include "printing/print_form_image.h"
 
-#include <QPrinter>
 #include <QWidget>
 
 #include "printing/capture_form_image.h"
@@ -13,9 +12,10 @@ void PrintFormImage(CurrentPrinter& current, QWidget& clientArea) {
     PrintJob job(current);
     const QImage image = CaptureFormImage(clientArea);
     const QSize screenSize = clientArea.size();
+    const QPaintDevice& page = *job.painter().device();
     const PrintedSize printed =
         printedSize(screenSize.width(), screenSize.height(), clientArea.logicalDpiY(),
-                    job.printer().logicalDpiX(), job.printer().logicalDpiY());
+                    page.logicalDpiX(), page.logicalDpiY());
     if (!screenSize.isEmpty()) {
         // The printer gets the small screen image and a scale, never a copy enlarged to its
         // own resolution (at 1200 dpi that would take hundreds of megabytes). Pixels stay

@@ -7,12 +7,15 @@
 #include "common/error.h"
 #include "common/prompts.h"
 #include "printing/current_printer.h"
+#include "printing/job_options.h"
+#include "printing/print_service.h"
 
 namespace kreslix {
 namespace {
 
-// A printer object for the same printer with the same settings: the dialog changes this one,
-// so that Cancel, or a refused OK, leaves the current printer as it was.
+// A printer object for the same printer with the same settings, those the program keeps:
+// paper, orientation and the printer's own properties. The dialog changes this one, so that
+// Cancel, or a refused OK, leaves the current printer as it was.
 std::unique_ptr<QPrinter> copyOf(QPrinter& printer) {
     auto copy = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(printer.printerName()),
                                            QPrinter::HighResolution);
@@ -21,18 +24,18 @@ std::unique_ptr<QPrinter> copyOf(QPrinter& printer) {
         copy->setOutputFileName(printer.outputFileName());
     copy->setResolution(printer.resolution());
     copy->setPageLayout(printer.pageLayout());
-    copy->setFullPage(printer.fullPage());
     copy->setColorMode(printer.colorMode());
-    copy->setDuplex(printer.duplex());
-    copy->setCopyCount(printer.copyCount());
-    copy->setCollateCopies(printer.collateCopies());
-    copy->setPageOrder(printer.pageOrder());
+    setCupsOptions(*copy, cupsOptionsOf(printer));
     return copy;
 }
 
 }  // namespace
 
 void NastavTlac(CurrentPrinter& current, Prompts& prompts) {
+    // The dialog asks the print service through Qt, which would wait for it without a limit;
+    // a first selection asks it anyway, and a printer writing a file of its own needs none.
+    if (current.isSelected() && current.printer().outputFileName().isEmpty())
+        checkPrintServiceAnswers();
     std::unique_ptr<QPrinter> choice = copyOf(current.printer());
     if (!prompts.setUpPrinter(*choice))
         return;

@@ -113,6 +113,14 @@
             <source>There are conflicts in some advanced options. Do you want to fix them?</source>
             <translation>Niektoré rozšírené možnosti sú v konflikte. Chcete ich opraviť?</translation>
         </message>
+        <message>
+            <source>Page Setup Conflicts</source>
+            <translation>Konflikty v nastavení strany</translation>
+        </message>
+        <message>
+            <source>There are conflicts in page setup options. Do you want to fix them?</source>
+            <translation>Niektoré možnosti nastavenia strany sú v konflikte. Chcete ich opraviť?</translation>
+        </message>
     </context>
     <context>
         <name>QPrintPropertiesWidget</name>
@@ -138,6 +146,22 @@
         <message>
             <source>Page order:</source>
             <translation>Poradie strán:</translation>
+        </message>
+        <message>
+            <source>Custom</source>
+            <translation>Vlastná</translation>
+        </message>
+        <message>
+            <source>Pica (P̸)</source>
+            <translation>Piky (P̸)</translation>
+        </message>
+        <message>
+            <source>Didot (DD)</source>
+            <translation>Didoty (DD)</translation>
+        </message>
+        <message>
+            <source>Cicero (CC)</source>
+            <translation>Cicerá (CC)</translation>
         </message>
     </context>
     <context>
@@ -185,6 +209,14 @@
         <message>
             <source>Even Pages</source>
             <translation>Párne strany</translation>
+        </message>
+        <message>
+            <source>Duplex Settings Conflicts</source>
+            <translation>Konflikty v nastavení obojstrannej tlače</translation>
+        </message>
+        <message>
+            <source>There are conflicts in duplex settings. Do you want to fix them?</source>
+            <translation>Nastavenia obojstrannej tlače sú v konflikte. Chcete ich opraviť?</translation>
         </message>
     </context>
     <context>

@@ -1,46 +1,21 @@
 // Printing from the real program to the private CUPS scheduler that scripts/test starts
 // (scripts/cups-scheduler): its cups-pdf printer is the default and writes each job as a PDF
 // file into KRESLIX_PRINT_OUTPUT_DIR. The pages are read back with poppler's tools.
-#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include "tests/e2e/e2e_support.h"
 #include "tests/support/pdf_tools.h"
+#include "tests/support/printouts.h"
 
 namespace kreslix::e2e {
 namespace {
 
+using testing::newPrintouts;
+using testing::printedFiles;
+
 constexpr int kScreenDpi = 96;  // Qt's logical resolution of an Xvfb screen
-
-QStringList printedFiles(const QString& folder) {
-    return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
-}
-
-bool schedulerHasJobs() {
-    QProcess lpstat;
-    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
-    return !lpstat.waitForFinished(10000) || !lpstat.readAllStandardOutput().trimmed().isEmpty();
-}
-
-// The PDF files the printer wrote after `before` was listed, once the scheduler has no job left.
-QStringList newPrintouts(const QString& folder, const QStringList& before) {
-    QStringList added;
-    for (int attempt = 0; attempt < 120; ++attempt) {
-        QThread::msleep(250);
-        added = printedFiles(folder);
-        for (const QString& old : before)
-            added.removeAll(old);
-        if (!added.isEmpty() && !schedulerHasJobs())
-            break;
-    }
-    QThread::msleep(500);  // a second job, were there one, would have its file by now
-    added = printedFiles(folder);
-    for (const QString& old : before)
-        added.removeAll(old);
-    return added;
-}
 
 // How many pixels differ by more than a small tolerance in any channel.
 int differingPixels(const QImage& a, const QImage& b) {
@@ -65,6 +40,9 @@ int pixelsOfColour(const QImage& image, QRect area, QRgb colour) {
     }
     return count;
 }
+
+// The way to "Nastavenie tlače..." through the menu, as the user would go.
+const QStringList kSetupKeys = {"alt+s", "Up", "Up", "Up", "Return"};
 
 class Printing : public ProgramTest {
 protected:
@@ -111,13 +89,7 @@ protected:
         // far edges one pixel further); nothing else is on the page.
         const QImage fine = testing::rasterisePdf(
             pdf, 4 * kScreenDpi, QRect(0, 0, 4 * window.width() + 64, 4 * window.height() + 64));
-        QRect ink;
-        for (int y = 0; y < fine.height(); ++y) {
-            for (int x = 0; x < fine.width(); ++x) {
-                if ((fine.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
-                    ink |= QRect(x, y, 1, 1);
-            }
-        }
+        const QRect ink = testing::inkBox(fine);
         EXPECT_EQ(ink.topLeft(), QPoint(0, 0));
         EXPECT_LE(ink.width() % 4, 1);
         EXPECT_LE(ink.height() % 4, 1);
@@ -139,11 +111,25 @@ protected:
         return printed;
     }
 
+    // "Nastavenie tlače..." confirmed with OK; first, unless `inProperties` is empty, its
+    // "Vlastnosti" shown and given those keys, which end it.
+    void setUpPrinter(const QStringList& inProperties) {
+        runTool(QStringList{"type", main.id} + kSetupKeys);
+        const Found setup = findWindow(QStringLiteral("Nastavenie tlače"), 10000);
+        ASSERT_TRUE(setup.ok) << "the printer-setup dialog did not show";
+        if (!inProperties.isEmpty()) {
+            runTool({"type", setup.id, "alt+v"});
+            const Found properties = findWindow(QStringLiteral("Vlastnosti tlačiarne"), 10000);
+            ASSERT_TRUE(properties.ok) << "the printer's properties did not show";
+            runTool(QStringList{"type", properties.id} + inProperties);
+            ASSERT_TRUE(windowGone(QStringLiteral("Vlastnosti tlačiarne")));
+        }
+        runTool({"type", setup.id, "Return"});
+        ASSERT_TRUE(windowGone(QStringLiteral("Nastavenie tlače")));
+    }
+
     QString outputDir;
 };
-
-// The way to "Nastavenie tlače..." through the menu, as the user would go.
-const QStringList kSetupKeys = {"alt+s", "Up", "Up", "Up", "Return"};
 
 TEST_F(Printing, CtrlPPrintsOnePageWithTheClientAreaAsTheScreenShowsIt) {
     // First the printer setup, cancelled: it shows Qt's print dialog on the default printer, and
@@ -178,27 +164,70 @@ TEST_F(Printing, HiddenPanelsAreAbsentFromThePrintout) {
     closeWithoutSaving(main);
 }
 
-class NoPrintService : public ProgramTest {};
-
-// With CUPS_SERVER pointing at no scheduler, "Tlačiť" (Ctrl+P) and "Nastavenie tlače..." (from
-// the end of the "&Súbor" menu) both show the same error box, no dialog, and the program goes on.
-TEST_F(NoPrintService, BothCommandsShowTheNoPrinterMessageAndTheProgramGoesOn) {
-    start({}, {}, {QStringLiteral("CUPS_SERVER=/nonexistent/kreslix-cups.sock")});
-    const Found main = waitForStartPicture();
-    ASSERT_TRUE(main.ok);
-    const QStringList commands[] = {{"ctrl+p"}, kSetupKeys};
-    QImage boxes[2];
-    for (int i = 0; i < 2; ++i) {
-        runTool(QStringList{"type", main.id} + commands[i]);
-        const Found box = findWindow(QStringLiteral("Kreslix - 32bit"), 10000);
-        ASSERT_TRUE(box.ok) << "no error box after " << commands[i].join(u' ').toStdString();
-        EXPECT_FALSE(findWindow(QStringLiteral("Nastavenie tlače"), 0).ok);
-        boxes[i] = screenshot().copy(box.geometry);
-        runTool({"type", box.id, "Return"});
-        ASSERT_TRUE(windowGone(QStringLiteral("Kreslix - 32bit"))) << "the error box stayed";
-    }
-    EXPECT_EQ(boxes[0], boxes[1]) << "the two commands showed different messages";
+// The setup starts from the printer's settings and keeps them: A5 landscape, chosen in the
+// printer's properties, stays through a setup confirmed without a change and through the
+// properties shown and confirmed again; the print comes out on A5, the window image turned as
+// the printer turns a landscape page onto its paper.
+TEST_F(Printing, TheSetupStartsFromThePrintersPaperAndOrientationAndKeepsThem) {
+    // The first paper size beginning with "A5", then from portrait one step on to landscape.
+    ASSERT_NO_FATAL_FAILURE(setUpPrinter({"Tab", "a", "5", "Tab", "Tab", "Down", "Return"}));
+    ASSERT_NO_FATAL_FAILURE(setUpPrinter({}));
+    ASSERT_NO_FATAL_FAILURE(setUpPrinter({"Return"}));
+    const QStringList before = printedFiles(outputDir);
+    runTool({"type", main.id, "ctrl+p"});
+    const QStringList added = newPrintouts(outputDir, before);
+    ASSERT_EQ(added.size(), 1) << added.join(u' ').toStdString();
+    const QString pdf = outputDir + u'/' + added.first();
+    EXPECT_EQ(testing::pdfPageCount(pdf), 1);
+    const QSizeF a5 = testing::pdfPageSize(pdf);
+    EXPECT_NEAR(a5.width(), 420, 1.5);
+    EXPECT_NEAR(a5.height(), 595, 1);
+    // The window's width runs along the paper's length, at the size it has on the screen.
+    const QRect ink = testing::inkBox(testing::rasterisePdf(pdf, kScreenDpi));
+    EXPECT_NEAR(ink.height(), main.geometry.width(), 2);
+    EXPECT_LT(ink.width(), main.geometry.height());
     closeWithoutSaving(main);
+}
+
+class NoPrintService : public ProgramTest {
+protected:
+    // Starts the program with CUPS_SERVER at `server`; then "Tlačiť" (Ctrl+P) and "Nastavenie
+    // tlače..." each show one error box within `withinMs`, the same for both, and no dialog;
+    // the program goes on.
+    void bothCommandsFailAlike(const QString& server, int withinMs) {
+        start({}, {}, {QStringLiteral("CUPS_SERVER=") + server});
+        const Found main = waitForStartPicture();
+        ASSERT_TRUE(main.ok);
+        const QStringList commands[] = {{"ctrl+p"}, kSetupKeys};
+        QImage boxes[2];
+        for (int i = 0; i < 2; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            runTool(QStringList{"type", main.id} + commands[i]);
+            const Found box = findWindow(QStringLiteral("Kreslix - 32bit"), withinMs);
+            ASSERT_TRUE(box.ok) << "no error box after " << commands[i].join(u' ').toStdString();
+            EXPECT_LT(clock.elapsed(), withinMs);
+            EXPECT_FALSE(findWindow(QStringLiteral("Nastavenie tlače"), 0).ok);
+            boxes[i] = screenshot().copy(box.geometry);
+            runTool({"type", box.id, "Return"});
+            ASSERT_TRUE(windowGone(QStringLiteral("Kreslix - 32bit"))) << "the error box stayed";
+        }
+        EXPECT_EQ(boxes[0], boxes[1]) << "the two commands showed different messages";
+        closeWithoutSaving(main);
+    }
+};
+
+// With CUPS_SERVER pointing at no scheduler, both commands say there is no default printer.
+TEST_F(NoPrintService, BothCommandsShowTheNoPrinterMessageAndTheProgramGoesOn) {
+    bothCommandsFailAlike(QStringLiteral("/nonexistent/kreslix-cups.sock"), 10000);
+}
+
+// A print service that takes the connection and never answers ends both commands within
+// seconds (it once held the window for two minutes), and the program goes on.
+TEST_F(NoPrintService, ASilentServiceEndsBothCommandsWithinSeconds) {
+    const testing::SilentService silent;
+    ASSERT_TRUE(silent.listening());
+    bothCommandsFailAlike(QString::fromLocal8Bit(silent.path()), 15000);
 }
 
 // A program installed without its printing module still starts (printing is loaded only when

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QTest>
 
+#include "tests/support/pdf_tools.h"
+
 namespace kreslix::testing {
 
 std::unique_ptr<QPrinter> pdfPrinter(const QString& path, int dpi, QMarginsF margins) {
@@ -16,6 +18,19 @@ std::unique_ptr<QPrinter> pdfPrinter(const QString& path, int dpi, QMarginsF mar
     printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                        margins * 72.0, QPageLayout::Point));
     return printer;
+}
+
+::testing::AssertionResult printedAt(const QImage& page, QRect expected) {
+    const QRect box = inkBox(page);
+    if (box.topLeft() == expected.topLeft() && box.width() - expected.width() <= 1 &&
+        box.height() - expected.height() <= 1 && box.width() >= expected.width() &&
+        box.height() >= expected.height()) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "printed at " << box.x() << "," << box.y() << " " << box.width() << "x"
+           << box.height() << ", expected " << expected.x() << "," << expected.y() << " "
+           << expected.width() << "x" << expected.height();
 }
 
 namespace {

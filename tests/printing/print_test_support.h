@@ -1,5 +1,8 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QImage>
 #include <QMarginsF>
 #include <QPrinter>
 #include <QString>
@@ -12,6 +15,10 @@ namespace kreslix::testing {
 // A printer that writes the PDF file `path` at `dpi`, its printable area `margins` (in inches)
 // inside an A4 portrait page.
 std::unique_ptr<QPrinter> pdfPrinter(const QString& path, int dpi, QMarginsF margins = {});
+
+// Whether a printed image covers `expected` on the rendered page: poppler draws an image's right
+// and bottom edges into the pixel they end on, so those may reach one pixel further.
+::testing::AssertionResult printedAt(const QImage& page, QRect expected);
 
 // A 600 × 400 client area on a grey background, shown: a red 200 × 100 panel at (100, 50), a
 // hidden blue one at (300, 200), and a 100 × 100 green one at (450, 250) whose painting runs

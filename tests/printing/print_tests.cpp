@@ -33,33 +33,6 @@ int differingPixels(const QImage& actual, const QImage& expected, QPoint at) {
     return differing;
 }
 
-// The smallest rectangle holding every pixel that is not white.
-QRect inkBox(const QImage& page) {
-    QRect box;
-    for (int y = 0; y < page.height(); ++y) {
-        for (int x = 0; x < page.width(); ++x) {
-            if ((page.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
-                box |= QRect(x, y, 1, 1);
-        }
-    }
-    return box;
-}
-
-// Whether a printed image covers `expected` on the rendered page: poppler draws an image's right
-// and bottom edges into the pixel they end on, so those may reach one pixel further.
-::testing::AssertionResult printedAt(const QImage& page, QRect expected) {
-    const QRect box = inkBox(page);
-    if (box.topLeft() == expected.topLeft() && box.width() - expected.width() <= 1 &&
-        box.height() - expected.height() <= 1 && box.width() >= expected.width() &&
-        box.height() >= expected.height()) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << "printed at " << box.x() << "," << box.y() << " " << box.width() << "x"
-           << box.height() << ", expected " << expected.x() << "," << expected.y() << " "
-           << expected.width() << "x" << expected.height();
-}
-
 class PrintTest : public ::testing::Test {
 protected:
     QString file(const char* name) const { return folder.filePath(QLatin1String(name)); }

@@ -74,4 +74,14 @@ QImage printedScreenPixels(const QString& path, int screenDpi, QRect area) {
     return pixels;
 }
 
+QRect inkBox(const QImage& page) {
+    QRect box;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            if ((page.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
 }  // namespace kreslix::testing

@@ -23,4 +23,7 @@ QImage rasterisePdf(const QString& path, int dpi, QRect area = {});
 // pixel edges plays no part.
 QImage printedScreenPixels(const QString& path, int screenDpi, QRect area);
 
+// The smallest rectangle of a rendered page that holds every pixel that is not white.
+QRect inkBox(const QImage& page);
+
 }  // namespace kreslix::testing

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace kreslix::testing {
+
+// The PDF files the private scheduler's printer has written into `folder`, by name.
+QStringList printedFiles(const QString& folder);
+
+// The PDF files written into `folder` since `before` was listed, once the scheduler in
+// CUPS_SERVER has no job left (or after half a minute).
+QStringList newPrintouts(const QString& folder, const QStringList& before);
+
+// Whether the scheduler in CUPS_SERVER holds a job not yet done (or can't be asked).
+bool schedulerHasJobs();
+
+// A socket that takes connections and never answers: a print service that hangs.
+class SilentService {
+public:
+    SilentService();
+    ~SilentService();
+    SilentService(const SilentService&) = delete;
+    SilentService& operator=(const SilentService&) = delete;
+
+    bool listening() const { return socket_ >= 0; }
+    // Its path, for CUPS_SERVER.
+    const char* path() const { return path_.constData(); }
+
+private:
+    QTemporaryDir folder_;
+    QByteArray path_;
+    int socket_ = -1;
+};
+
+}  // namespace kreslix::testing

@@ -148,9 +148,11 @@ void THlavneOkno::connectPanels() {
 // no stray figure is saved, copied or cleared, and nothing follows the mouse afterwards. Only
 // the View items, which touch neither the picture nor the mouse, leave the stroke alone.
 std::function<void()> THlavneOkno::command(void (THlavneOkno::*handler)()) {
-    return [this, run = guarded(handler)] {
-        strokes_.cancelStroke();
-        run();
+    return [this, handler] {
+        runner_.run([&] {
+            strokes_.cancelStroke();
+            (this->*handler)();
+        });
     };
 }
 
@@ -332,9 +334,9 @@ void THlavneOkno::FormClose() {
 }
 
 void THlavneOkno::closeEvent(QCloseEvent* event) {
-    strokes_.cancelStroke();
     bool allowed = false;
     runner_.run([this, &allowed] {
+        strokes_.cancelStroke();
         FormClose();
         allowed = true;
     });
@@ -364,8 +366,10 @@ void THlavneOkno::dropEvent(QDropEvent* event) {
         QMetaObject::invokeMethod(
             this,
             [this, path = *file] {
-                strokes_.cancelStroke();
-                runner_.run([&] { openChosenFile(document_, prompts_, path); });
+                runner_.run([&] {
+                    strokes_.cancelStroke();
+                    openChosenFile(document_, prompts_, path);
+                });
             },
             Qt::QueuedConnection);
     }

@@ -44,10 +44,14 @@ protected:
                  QString::number(main.geometry.bottom() + 40)});
     }
 
-    // Which picture pixel each screen pixel of the picture shows, once the picture is shown.
+    // Which picture pixel each screen pixel of the picture shows, once the whole picture is
+    // shown.
     void mapScreen() {
-        for (const QDeadlineTimer deadline(15000); shown.empty() && !deadline.hasExpired();) {
+        const QDeadlineTimer deadline(15000);
+        while (shown.size() < size_t(kWidth * kHeight) && !deadline.hasExpired()) {
             QThread::msleep(100);
+            shown.clear();
+            corner = QPoint();
             const QImage screen = screenshot();
             std::map<Pixel, Pixel> found;
             for (int y = main.geometry.top(); y <= main.geometry.bottom(); ++y) {

@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "app/picture_pixel.h"
+
 namespace kreslix {
 
 PictureView::PictureView(const QImage* image, QWidget* parent) : QWidget(parent), image_(image) {
@@ -41,10 +43,14 @@ bool PictureView::overPicture(QPoint pos) const {
     return visibleRegion().contains(pos);
 }
 
+QPoint PictureView::pictureAt(const QMouseEvent& event) const {
+    return picturePixelAt(event.scenePosition(), mapTo(window(), QPoint(0, 0)));
+}
+
 void PictureView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         leftCaptured_ = true;
-    emit pressed(event->button(), event->position().toPoint());
+    emit pressed(event->button(), pictureAt(*event));
 }
 
 void PictureView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -52,13 +58,17 @@ void PictureView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
+    const QPoint pos = pictureAt(*event);
+    // The left release may never have come here (a modal window took it): with the button up,
+    // the capture is over.
+    if (!(event->buttons() & Qt::LeftButton))
+        leftCaptured_ = false;
     if (leftCaptured_ || overPicture(pos))
         emit moved(pos);
 }
 
 void PictureView::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
+    const QPoint pos = pictureAt(*event);
     // While the left button is held, the release of any button comes from the capture.
     const bool captured = leftCaptured_;
     if (event->button() == Qt::LeftButton)

@@ -8,6 +8,7 @@ namespace kreslix {
 // mouse events. A left press captures the mouse until the left release, so moves and the
 // releases of every button arrive from anywhere meanwhile, with coordinates outside the picture.
 // Other buttons don't capture: their moves and releases count only over the visible picture.
+// Every position is the picture pixel shown under the mouse, at any device pixel ratio.
 class PictureView : public QWidget {
     Q_OBJECT
 
@@ -34,6 +35,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The picture pixel shown under the event's position.
+    QPoint pictureAt(const QMouseEvent& event) const;
     bool overPicture(QPoint pos) const;
 
     const QImage* image_;

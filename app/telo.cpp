@@ -143,10 +143,25 @@ void THlavneOkno::connectPanels() {
     connect(&tools_, &ToolState::backgroundChanged, OknoFarby->FarbaPoz(), &ColourCell::setColour);
 }
 
-void THlavneOkno::connectHandler(const QString& item, void (THlavneOkno::*handler)()) {
+// Commands read or change the picture, or show a modal window in which the mouse button may be
+// released unseen: a stroke being dragged ends first, its preview taken off the picture, so that
+// no stray figure is saved, copied or cleared, and nothing follows the mouse afterwards. Only
+// the View items, which touch neither the picture nor the mouse, leave the stroke alone.
+std::function<void()> THlavneOkno::command(void (THlavneOkno::*handler)()) {
+    return [this, handler] {
+        runner_.run([&] {
+            strokes_.cancelStroke();
+            (this->*handler)();
+        });
+    };
+}
+
+void THlavneOkno::connectHandler(const QString& item, void (THlavneOkno::*handler)(),
+                                 DuringStroke stroke) {
     QAction* action = menu_->action(item);
     action->setEnabled(true);
-    connect(action, &QAction::triggered, this, guarded(handler));
+    connect(action, &QAction::triggered, this,
+            stroke == DuringStroke::end ? command(handler) : guarded(handler));
 }
 
 void THlavneOkno::connectHandlers() {
@@ -168,11 +183,12 @@ void THlavneOkno::connectHandlers() {
     connectHandler(QStringLiteral("Exit1"), &THlavneOkno::Exit1Click);
     connectHandler(QStringLiteral("Nastavifarbupopredia1"), &THlavneOkno::FarbaPopClick);
     connectHandler(QStringLiteral("Nastavifarbupozadia1"), &THlavneOkno::FarbaPozClick);
-    connectHandler(QStringLiteral("ZobrNast"), &THlavneOkno::ZobrNastClick);
-    connectHandler(QStringLiteral("ZobrFar"), &THlavneOkno::ZobrFarClick);
-    connectHandler(QStringLiteral("ZobrazHorne"), &THlavneOkno::ZobrazHorneClick);
-    connectHandler(QStringLiteral("ZobrHelp"), &THlavneOkno::ZobrHelpClick);
-    connectHandler(QStringLiteral("PozKurzor"), &THlavneOkno::PozKurzorClick);
+    connectHandler(QStringLiteral("ZobrNast"), &THlavneOkno::ZobrNastClick, DuringStroke::keep);
+    connectHandler(QStringLiteral("ZobrFar"), &THlavneOkno::ZobrFarClick, DuringStroke::keep);
+    connectHandler(QStringLiteral("ZobrazHorne"), &THlavneOkno::ZobrazHorneClick,
+                   DuringStroke::keep);
+    connectHandler(QStringLiteral("ZobrHelp"), &THlavneOkno::ZobrHelpClick, DuringStroke::keep);
+    connectHandler(QStringLiteral("PozKurzor"), &THlavneOkno::PozKurzorClick, DuringStroke::keep);
     connectHandler(QStringLiteral("AboutItem"), &THlavneOkno::AboutItemClick);
     connectHandler(QStringLiteral("Cut1"), &THlavneOkno::Cut1Click);
     connectHandler(QStringLiteral("Copy1"), &THlavneOkno::Copy1Click);
@@ -204,7 +220,7 @@ void THlavneOkno::connectHandlers() {
 void THlavneOkno::connectButton(const QString& name, void (THlavneOkno::*handler)()) {
     QToolButton* button = OknoTlacidla->button(name);
     button->setEnabled(true);
-    connect(button, &QToolButton::clicked, this, guarded(handler));
+    connect(button, &QToolButton::clicked, this, command(handler));
 }
 
 int THlavneOkno::widthFieldValue() const {
@@ -320,6 +336,7 @@ void THlavneOkno::FormClose() {
 void THlavneOkno::closeEvent(QCloseEvent* event) {
     bool allowed = false;
     runner_.run([this, &allowed] {
+        strokes_.cancelStroke();
         FormClose();
         allowed = true;
     });
@@ -349,7 +366,10 @@ void THlavneOkno::dropEvent(QDropEvent* event) {
         QMetaObject::invokeMethod(
             this,
             [this, path = *file] {
-                runner_.run([&] { openChosenFile(document_, prompts_, path); });
+                runner_.run([&] {
+                    strokes_.cancelStroke();
+                    openChosenFile(document_, prompts_, path);
+                });
             },
             Qt::QueuedConnection);
     }

@@ -74,8 +74,13 @@ private:
     void buildPanels();
     void connectPanels();
     void connectHandlers();
-    void connectHandler(const QString& item, void (THlavneOkno::*handler)());
+    // Whether a command may run while a stroke is being dragged.
+    enum class DuringStroke { end, keep };
+    void connectHandler(const QString& item, void (THlavneOkno::*handler)(),
+                        DuringStroke stroke = DuringStroke::end);
     void connectButton(const QString& name, void (THlavneOkno::*handler)());
+    // The handler as a command: it first ends a stroke being dragged.
+    std::function<void()> command(void (THlavneOkno::*handler)());
     bool positionShown() const;
     // The handler wrapped in the command runner, for connecting to a signal.
     template <typename... Args>

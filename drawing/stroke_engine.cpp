@@ -10,6 +10,10 @@ int halfDifference(int a, int b) {
     return static_cast<int>((static_cast<long long>(a) - b) / 2);
 }
 
+bool isShape(quint8 tool) {
+    return tool == kLine || tool == kRectangle || tool == kEllipse || tool == kRoundRect;
+}
+
 }  // namespace
 
 void StrokeEngine::FormMouseDown(int x, int y) {
@@ -17,6 +21,9 @@ void StrokeEngine::FormMouseDown(int x, int y) {
     target_.canvas().MoveTo(x, y);
     StartPoint = QPoint(x, y);
     LastPoint = QPoint(x, y);
+    // A preview of an earlier stroke left open stays on the picture: it is no longer this
+    // stroke's to take off.
+    preview_.reset();
 }
 
 void StrokeEngine::FormMouseMove(int x, int y) {
@@ -25,6 +32,11 @@ void StrokeEngine::FormMouseMove(int x, int y) {
     DrawStep(StartPoint, LastPoint, pmNotXor);
     LastPoint = QPoint(x, y);
     DrawStep(StartPoint, LastPoint, pmNotXor);
+    const Canvas& canvas = target_.canvas();
+    if (isShape(tools_.CurrentTool))
+        preview_ = Preview{tools_.CurrentTool, canvas.pen(), canvas.brush()};
+    else
+        preview_.reset();
 }
 
 void StrokeEngine::FormMouseUp(int x, int y) {
@@ -32,12 +44,35 @@ void StrokeEngine::FormMouseUp(int x, int y) {
         return;
     DrawStep(StartPoint, QPoint(x, y), pmCopy);
     Pressed = false;
+    preview_.reset();
+}
+
+void StrokeEngine::cancelStroke() {
+    if (!Pressed)
+        return;
+    Pressed = false;
+    Canvas& canvas = target_.canvas();
+    if (preview_) {
+        const Pen pen = canvas.pen();
+        const Brush brush = canvas.brush();
+        canvas.pen() = preview_->pen;
+        canvas.brush() = preview_->brush;
+        drawWith(preview_->tool, StartPoint, LastPoint, pmNotXor);
+        canvas.pen() = pen;
+        canvas.brush() = brush;
+        preview_.reset();
+    }
+    canvas.pen().setMode(pmCopy);
 }
 
 void StrokeEngine::DrawStep(QPoint start, QPoint end, PenMode mode) {
+    drawWith(tools_.CurrentTool, start, end, mode);
+}
+
+void StrokeEngine::drawWith(quint8 tool, QPoint start, QPoint end, PenMode mode) {
     target_.enableSaveButton();
     Canvas& canvas = target_.canvas();
-    switch (tools_.CurrentTool) {
+    switch (tool) {
         case kLine:
             canvas.pen().setMode(mode);
             canvas.MoveTo(start.x(), start.y());

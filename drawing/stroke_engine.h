@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <optional>
 
 #include "canvas/canvas.h"
 #include "drawing/spray_generator.h"
@@ -39,7 +40,21 @@ public:
     void FormMouseUp(int x, int y);
     void DrawStep(QPoint start, QPoint end, PenMode mode);
 
+    // Ends an open stroke without drawing it: a shape's preview is taken off the picture by
+    // drawing it once more in pmNotXor with the tool, pen and brush it was drawn with, and the
+    // stroke is forgotten, so that a command sees the picture without it and later moves draw
+    // nothing. The pen is left in pmCopy, as a stroke ended by its release leaves it.
+    void cancelStroke();
+
 private:
+    // The figure of the latest preview, and how it was drawn.
+    struct Preview {
+        quint8 tool;
+        Pen pen;
+        Brush brush;
+    };
+
+    void drawWith(quint8 tool, QPoint start, QPoint end, PenMode mode);
     void erase(Canvas& canvas, QPoint end);
     void sprayDots(Canvas& canvas, QPoint end);
     std::uint32_t sprayRange();
@@ -47,6 +62,7 @@ private:
     ToolState& tools_;
     DrawingTarget& target_;
     SprayGenerator& spray_;
+    std::optional<Preview> preview_;
 };
 
 }  // namespace kreslix

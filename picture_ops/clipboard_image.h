@@ -17,7 +17,8 @@ void publishClipboardImage(const QImage& image);
 bool clipboardOffersImage();
 
 // The clipboard's image, decoded; fails with "Unsupported clipboard format" when the image
-// type offered delivers no decodable image (damaged data, an owner gone or silent).
+// type offered delivers no decodable image (damaged data, an owner gone or silent), and with the
+// picture-size message when the image is larger than a picture may be.
 QImage readClipboardImage();
 
 }  // namespace kreslix

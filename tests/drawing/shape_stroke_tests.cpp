@@ -160,6 +160,29 @@ TEST_P(ShapePreview, PreviewsRestoreEveryPixelAndLeaveOneCopyModeFigure) {
     EXPECT_FALSE(target.engine.Pressed);
 }
 
+// Ending the stroke early takes the preview off with the pen and brush it was drawn with, even
+// after the width field changed meanwhile, and leaves the stroke over and the pen in copy mode.
+TEST_P(ShapePreview, CancelTakesThePreviewOffAndEndsTheStroke) {
+    const QImage base = stripedPicture(40, 30);
+    PictureTarget target(40, 30);
+    target.image = base;
+    target.tools.CurrentTool = GetParam().tool;
+    Canvas& canvas = target.pictureCanvas;
+    canvas.pen().setWidth(GetParam().width);
+    canvas.brush().setStyle(GetParam().style);
+    target.engine.FormMouseDown(5, 4);
+    target.engine.FormMouseMove(30, 22);
+    canvas.pen().setWidth(9);
+    canvas.brush().setColour(kRed);
+    target.engine.cancelStroke();
+    EXPECT_EQ(differences(target.image, base), std::vector<std::string>{});
+    EXPECT_EQ(canvas.pen().width(), 9);
+    EXPECT_EQ(canvas.pen().mode(), pmCopy);
+    target.engine.FormMouseMove(12, 25);
+    target.engine.FormMouseUp(12, 25);
+    EXPECT_EQ(target.image, base) << "the stroke went on";
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Shapes, ShapePreview,
     ::testing::Values(PreviewCase{kLine, bsSolid, 1}, PreviewCase{kLine, bsSolid, 4},

@@ -107,5 +107,18 @@ TEST_F(WindowStrokeTest, ColourPickerEnablesSaveWithoutMarkingTheDocument) {
     EXPECT_EQ(window->findChild<ColourCell*>("FarbaPop")->colour(), kOutsideColour);
 }
 
+// On a scaled screen the window delivers unrounded positions: the status texts and the picker
+// take the pixel each lies on (the floor, also below 0), never the rounded neighbour.
+TEST_F(WindowStrokeTest, UnroundedPositionsReachThePixelTheyLieOn) {
+    window->document().image().setPixel(9, 3, qRgb(9, 3, 7));
+    click("SpeedButton4");
+    press({20.75, 20.5});
+    EXPECT_EQ(statusBar()->panelText(1), QStringLiteral("20,20"));
+    move({-0.5, 37.6});
+    EXPECT_EQ(statusBar()->panelText(0), QStringLiteral("Pozícia: -1,37"));
+    release({9.5, 3.99});
+    EXPECT_EQ(window->tools().foreground(), fromPixel(qRgb(9, 3, 7)));
+}
+
 }  // namespace
 }  // namespace kreslix::testing

@@ -1,6 +1,11 @@
 #include "tests/e2e/e2e_support.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QThread>
+
+#include "tests/e2e/xclip.h"
 
 namespace kreslix::e2e {
 
@@ -165,6 +170,20 @@ void ProgramTest::closeWithoutSaving(const Found& window) {
     EXPECT_EQ(program.readAllStandardError().count("ERROR"), 0) << "the program reported errors";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
+}
+
+QImage ProgramTest::copyPicture(Xclip& xclip) {
+    QTemporaryDir folder;
+    QFile text(folder.filePath("text.txt"));
+    EXPECT_TRUE(text.open(QIODevice::WriteOnly) && text.write("55") == 2);
+    text.close();
+    xclip.offer(QStringLiteral("UTF8_STRING"), text.fileName());
+    runTool({"key", main.id, "c", "ctrl"});
+    for (const QDeadlineTimer deadline(15000);
+         !xclip.targets().contains("image/bmp") && !deadline.hasExpired();) {
+        QThread::msleep(20);
+    }
+    return QImage::fromData(xclip.read("image/bmp")).convertToFormat(QImage::Format_RGB32);
 }
 
 QStringList ProgramTest::at(int x, int y) const {

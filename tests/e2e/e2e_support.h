@@ -12,6 +12,8 @@
 
 namespace kreslix::e2e {
 
+class Xclip;
+
 // The main window's caption at start-up.
 extern const QString kMainTitle;
 
@@ -60,6 +62,9 @@ protected:
     Found waitForStartPicture();
     // A point of the picture, as screen coordinates for the X helper.
     QStringList at(int x, int y) const;
+    // Ctrl+C in the main window, then the picture as another program reads it from the
+    // clipboard (after text there, so that the program's offer is seen to arrive).
+    QImage copyPicture(Xclip& xclip);
     // Closes the main window, answers "Nie" to the save-changes prompt, and checks that the
     // program then ends cleanly.
     void closeWithoutSaving(const Found& window);

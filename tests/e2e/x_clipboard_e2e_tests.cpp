@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "common/error.h"
 #include "document/document_state.h"
 #include "picture_ops/clipboard_commands.h"
+#include "tests/e2e/e2e_support.h"
 #include "tests/e2e/xclip.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -84,6 +87,44 @@ TEST_F(XClipboardPaste, BmpOfferedAloneIsPasted) {
     EXPECT_EQ(document.image().copy(0, 0, 7, 5), image);
     EXPECT_EQ(document.image().pixel(7, 0), original.pixel(7, 0));
     EXPECT_EQ(document.modified(), 1);
+}
+
+// Another window of the program holds a photo larger than Qt's own limit for a decoded image
+// (128 MiB) and offers it; pasted here, it arrives in time and whole. As PNG, such a photo keeps
+// its owner busy for most of a minute, far longer than the X clipboard waits for an answer.
+class ProgramToPaste : public ProgramTest {};
+
+TEST_F(ProgramToPaste, LargePhotoCopiedInTheProgramIsPasted) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs the X display in $DISPLAY";
+    QImage photo(8000, 6000, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto* line = reinterpret_cast<quint32*>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x) {
+            const quint32 v = (quint32(x) * 2654435761u ^ quint32(y) * 40503u) * 0x5BD1E995u;
+            line[x] = 0xFF000000u | (v ^ (v >> 15));
+        }
+    }
+    QTemporaryDir folder;
+    ASSERT_TRUE(photo.save(folder.filePath("large.bmp"), "BMP"));
+    QFile text(folder.filePath("text.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("55") == 2);
+    text.close();
+    start({"large.bmp"}, folder.path());
+    const Found window = findWindow(QStringLiteral("Kreslix (32bit) - large.bmp"), 30000);
+    ASSERT_TRUE(window.ok);
+    // Text first, so that the program's offer is seen to arrive.
+    Xclip xclip;
+    xclip.offer(QStringLiteral("UTF8_STRING"), text.fileName());
+    runTool({"key", window.id, "c", "ctrl"});
+    for (const QDeadlineTimer deadline(30000);
+         !xclip.targets().contains("image/bmp") && !deadline.hasExpired();) {
+        QThread::msleep(50);
+    }
+    DocumentState document;
+    testing::ScriptedPrompts prompts;
+    Paste1Click(document, prompts);
+    EXPECT_EQ(document.image(), photo.copy(0, 0, 488, 297));
 }
 
 }  // namespace

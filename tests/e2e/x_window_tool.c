@@ -21,6 +21,11 @@
  *                                          shows
  *   x_window_tool drop ID X Y URI...       drops the URIs on the window at the screen point by
  *                                          XDND; prints "accepted" or "refused"
+ *   x_window_tool press X Y                puts the pointer on the screen point and presses
+ *                                          the left button, which stays down
+ *   x_window_tool motion X Y               moves the pointer to the screen point, in steps,
+ *                                          with the buttons as they are
+ *   x_window_tool release X Y              moves the pointer there and releases the left button
  */
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -245,6 +250,29 @@ static int drag(Display* display, int count, char* coordinates[]) {
     return 0;
 }
 
+/* The pointer's way to a screen point in steps of a few pixels, as a hand moves the mouse. */
+static void move_in_steps(Display* display, int to_x, int to_y) {
+    Window root = DefaultRootWindow(display), child;
+    int x, y, window_x, window_y;
+    unsigned int mask;
+    XQueryPointer(display, root, &root, &child, &x, &y, &window_x, &window_y, &mask);
+    const int steps = (abs(to_x - x) > abs(to_y - y) ? abs(to_x - x) : abs(to_y - y)) / 4 + 1;
+    for (int step = 1; step <= steps; ++step)
+        move_pointer(display, x + (to_x - x) * step / steps, y + (to_y - y) * step / steps);
+}
+
+/* A press jumps to its point, as drag does; a release ends the way from the last point. */
+static int left_button(Display* display, const char* x, const char* y, int down) {
+    if (down)
+        move_pointer(display, atoi(x), atoi(y));
+    else
+        move_in_steps(display, atoi(x), atoi(y));
+    XTestFakeButtonEvent(display, 1, down ? True : False, CurrentTime);
+    XSync(display, False);
+    pause_ms(20);
+    return 0;
+}
+
 /* The URIs as one text/uri-list: each on a line of its own, ended by CR LF. */
 static int drop(Display* display, int count, char* arguments[]) {
     if (count < 4) {
@@ -340,7 +368,7 @@ int main(int argc, char* argv[]) {
         fprintf(stderr,
                 "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt|ctrl] | "
                 "text ID TEXT | focus ID | click ID X Y | type ID KEY... | drag X Y [X Y]... | "
-                "drop ID X Y URI...\n",
+                "drop ID X Y URI... | press X Y | motion X Y | release X Y\n",
                 argv[0]);
         return 2;
     }
@@ -374,6 +402,13 @@ int main(int argc, char* argv[]) {
         status = drag(display, argc - 2, argv + 2);
     } else if (strcmp(argv[1], "drop") == 0) {
         status = drop(display, argc - 2, argv + 2);
+    } else if (strcmp(argv[1], "press") == 0 && argc > 3) {
+        status = left_button(display, argv[2], argv[3], 1);
+    } else if (strcmp(argv[1], "motion") == 0 && argc > 3) {
+        move_in_steps(display, atoi(argv[2]), atoi(argv[3]));
+        status = 0;
+    } else if (strcmp(argv[1], "release") == 0 && argc > 3) {
+        status = left_button(display, argv[2], argv[3], 0);
     }
     XSync(display, False);
     XCloseDisplay(display);

@@ -36,24 +36,27 @@ void WindowTest::choose(const char* name) const {
 namespace {
 
 // QTest takes (0, 0) for "the middle" and its moves carry no buttons, so the picture's mouse
-// events are sent as they are.
-void sendMouse(QWidget* view, QEvent::Type type, QPoint at, Qt::MouseButton button,
+// events are sent as they are. As the window delivers them, they carry the unrounded position in
+// the window and the rounded one in the view.
+void sendMouse(QWidget* view, QEvent::Type type, QPointF at, Qt::MouseButton button,
                Qt::MouseButtons held) {
-    QMouseEvent event(type, at, view->mapToGlobal(at), button, held, Qt::NoModifier);
+    const QPointF inWindow = at + view->mapTo(view->window(), QPointF(0, 0));
+    const QPoint rounded = view->mapFrom(view->window(), inWindow.toPoint());
+    QMouseEvent event(type, rounded, inWindow, view->mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(view, &event);
 }
 
 }  // namespace
 
-void WindowTest::press(QPoint at, Qt::MouseButton button) const {
+void WindowTest::press(QPointF at, Qt::MouseButton button) const {
     sendMouse(image(), QEvent::MouseButtonPress, at, button, button);
 }
 
-void WindowTest::move(QPoint at, Qt::MouseButtons held) const {
+void WindowTest::move(QPointF at, Qt::MouseButtons held) const {
     sendMouse(image(), QEvent::MouseMove, at, Qt::NoButton, held);
 }
 
-void WindowTest::release(QPoint at, Qt::MouseButton button) const {
+void WindowTest::release(QPointF at, Qt::MouseButton button) const {
     sendMouse(image(), QEvent::MouseButtonRelease, at, button, Qt::NoButton);
 }
 

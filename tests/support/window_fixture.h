@@ -38,10 +38,11 @@ protected:
     // Chooses a menu item as the user does: triggers its action.
     void choose(const char* name) const;
 
-    // Mouse events on the picture, in picture coordinates.
-    void press(QPoint at, Qt::MouseButton button = Qt::LeftButton) const;
-    void move(QPoint at, Qt::MouseButtons held = Qt::LeftButton) const;
-    void release(QPoint at, Qt::MouseButton button = Qt::LeftButton) const;
+    // Mouse events on the picture, in picture coordinates, unrounded as a screen with a device
+    // pixel ratio above 1 gives them.
+    void press(QPointF at, Qt::MouseButton button = Qt::LeftButton) const;
+    void move(QPointF at, Qt::MouseButtons held = Qt::LeftButton) const;
+    void release(QPointF at, Qt::MouseButton button = Qt::LeftButton) const;
 
     // The picture's pixel as 0x00BBGGRR.
     Colour pixel(int x, int y) const;

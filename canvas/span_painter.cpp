@@ -1,5 +1,7 @@
 #include "canvas/span_painter.h"
 
+#include "canvas/picture_memory.h"
+
 #include <cstdint>
 #include <cstring>
 #if defined(__SSE2__)
@@ -65,6 +67,7 @@ void streamCopy(QRgb* to, const QRgb* from, Int64 count) {
 SpanPainter::SpanPainter(QImage* picture) : SpanPainter() {
     if (picture == nullptr || picture->isNull())
         return;
+    makePictureWritable(*picture);
     width_ = picture->width();
     height_ = picture->height();
     bits_ = picture->bits();

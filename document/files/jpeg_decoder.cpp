@@ -168,9 +168,11 @@ bool decodeImage(j_decompress_ptr cinfo, DecodeJob* job) {
         return false;
     // The library's own limit too, for whatever the count above left out: whole-image arrays
     // beyond what the picture leaves of the limit are refused with a library error before they
-    // are allocated (there is no backing store to put them in).
+    // are allocated (there is no backing store to put them in). The library counts its row
+    // buffers as well, which the rule leaves out: they get room of their own.
     const qint64 pictureBytes = qint64(cinfo->output_width) * cinfo->output_height * 4;
-    cinfo->mem->max_memory_to_use = long(std::max<qint64>(job->memoryLimit - pictureBytes, 1));
+    const qint64 rowBuffers = (qint64(16) << 20) + qint64(cinfo->output_width) * 512;
+    cinfo->mem->max_memory_to_use = long(job->memoryLimit - pictureBytes + rowBuffers);
     jpeg_start_decompress(cinfo);
     if (kind == OutputKind::Rgb32) {
         readRgb32Rows(cinfo, first, bytesPerLine);

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "canvas/picture_memory.h"
 #include "document/files/bmp_reader.h"
@@ -99,22 +100,6 @@ TEST_F(SharedPicture, CommandsFailWithoutAPrivateCopyAndSaveWritesThePictureShow
     choose("Koprovado1");
     EXPECT_TRUE(prompts.errors.isEmpty()) << prompts.errors.join(u'\n').toStdString();
     EXPECT_EQ(readBmp(path).image, shown);
-}
-
-// A picture that lost its pixels behind the document's back is never written over a file.
-TEST_F(SharedPicture, PictureThatLostItsPixelsIsNotSaved) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("obrazok.bmp"));
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("the old file") == 12);
-    old.close();
-    window->document().image() = QImage();
-    prompts.saveFileAnswers = {path};
-    choose("Koprovado1");
-    EXPECT_EQ(prompts.errors,
-              QStringList{QStringLiteral("Obrázok sa nedá uložiť: jeho body sa stratili.")});
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("the old file"));
 }
 
 }  // namespace

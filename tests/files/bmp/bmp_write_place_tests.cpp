@@ -143,18 +143,6 @@ TEST_F(WritePlace, OthersFileInStickyFolderIsWrittenInPlace) {
               QStringList{QStringLiteral("obrazok.bmp")});
 }
 
-// A symbolic link to a plain file is followed, as other programs do: the file gets the picture
-// and the link stays a link.
-TEST_F(WritePlace, LinkToAPlainFileIsWrittenThrough) {
-    const QString target = path(QStringLiteral("obrazok.bmp"));
-    const QString link = path(QStringLiteral("odkaz.bmp"));
-    test::putFileBytes(target, QByteArray("old contents"));
-    ASSERT_TRUE(QFile::link(target, link));
-    writePicture(link, greenPicture());
-    expectGreenPicture(target);
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-}
-
 // Where the folder takes new files, the safe replace stays the rule: a new file takes the old
 // one's name, so another hard link to the old file keeps the old contents.
 TEST_F(WritePlace, WritableFolderGetsANewFileUnderTheName) {

@@ -43,23 +43,17 @@ private:
 
 class SharedPicture : public WindowTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        QImage pattern = allocateRgb32(kSide, kSide);
-        for (int y = 0; y < kSide; ++y) {
-            auto* row = reinterpret_cast<QRgb*>(pattern.scanLine(y));
-            for (int x = 0; x < kSide; ++x)
-                row[x] = 0xFF000000u | quint32(x * 977 + y * 131);
-        }
-        window->document().replacePicture(Picture{pattern, nullptr});
-        window->document().setModified(false);
-        // The canvas's helper threads start at the first large drawing; not under the limit.
-        window->document().canvas().Rectangle(0, 0, 1, 1);
-    }
     const QImage& picture() const { return window->document().image(); }
 };
 
 TEST_F(SharedPicture, CommandsFailWithoutAPrivateCopyAndSaveWritesThePictureShown) {
+    QImage pattern = allocateRgb32(kSide, kSide);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x)
+            reinterpret_cast<QRgb*>(pattern.scanLine(y))[x] = 0xFF000000u | (x * 977 + y * 131);
+    }
+    window->document().replacePicture(Picture{pattern, nullptr});
+    window->document().setModified(false);
     choose("Copy1");
     const QImage shown = QApplication::clipboard()->image();
     ASSERT_EQ(shown.constBits(), picture().constBits()) << "the clipboard holds a copy";

@@ -1,12 +1,12 @@
 #include "canvas/span_painter.h"
 
-#include "canvas/picture_memory.h"
-
 #include <cstdint>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+
+#include "canvas/picture_memory.h"
 
 namespace kreslix {
 

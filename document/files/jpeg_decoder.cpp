@@ -142,8 +142,8 @@ qint64 roundedUp(qint64 value, qint64 step) {
 // A file of several scans (progressive, or one scan per component) is decoded from coefficient
 // arrays of the whole image that the library keeps beside the picture: 64 two-byte coefficients
 // for each 8 × 8 block of each component, its blocks rounded up to whole sampling units. For a
-// progressive colour photograph that is one and a half times the picture. Other files need a
-// few rows at a time.
+// colour photograph that is three quarters of the picture's memory (chroma sampled 2 × 2) to
+// one and a half times it (no sampling). Other files need a few rows at a time.
 qint64 wholeImageCoefficientBytes(j_decompress_ptr cinfo) {
     if (!cinfo->progressive_mode && cinfo->comps_in_scan >= cinfo->num_components)
         return 0;

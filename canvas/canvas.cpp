@@ -25,23 +25,29 @@ int Canvas::Height() const {
     return hasPixels() ? picture_->height() : 0;
 }
 
+void Canvas::makeWritable() {
+    if (hasPixels())
+        makePictureWritable(*picture_);
+}
+
 void Canvas::MoveTo(int x, int y) {
     penPos_ = QPoint(x, y);
 }
 
 void Canvas::LineTo(int x, int y) {
-    const QPoint from = penPos_;
-    penPos_ = QPoint(x, y);
-    if (!hasPixels())
-        return;
-    SpanPainter painter(picture_);
-    painter.setColour(pen_.colour(), pen_.mode());
-    if (pen_.width() <= 1) {
-        drawThinLine(painter, from.x(), from.y(), x, y);
-    } else {
-        drawWideLine(painter, from.x(), from.y(), x, y, pen_.width());
+    if (hasPixels()) {
+        // The painter comes first: when it can't have the pixels, nothing changes, the current
+        // position neither.
+        SpanPainter painter(picture_);
+        painter.setColour(pen_.colour(), pen_.mode());
+        if (pen_.width() <= 1) {
+            drawThinLine(painter, penPos_.x(), penPos_.y(), x, y);
+        } else {
+            drawWideLine(painter, penPos_.x(), penPos_.y(), x, y, pen_.width());
+        }
+        changed(painter.changedRect());
     }
-    changed(painter.changedRect());
+    penPos_ = QPoint(x, y);
 }
 
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -90,6 +96,8 @@ void Canvas::Draw(int x, int y, const QImage& graphic) {
     // Holding the graphic's pixels here makes writing to the picture detach from them, so a
     // graphic that is the picture itself is read unchanged.
     const QImage source = graphic.convertToFormat(QImage::Format_RGB32);
+    if (source.isNull())
+        throw std::bad_alloc();
     const Block whole{0, 0, source.width(), source.height()};
     SpanPainter painter(picture_);
     copyBlock(painter, source, whole, {x, y, source.width(), source.height()}, copyMode_);
@@ -109,8 +117,11 @@ void Canvas::CopyRect(const QRect& dest, const Canvas& source, const QRect& sour
         // Only the part of the source inside its picture is read, copied first because the
         // source may be this very canvas.
         const QRect inside = sourceRect.intersected(source.picture_->rect());
-        if (!inside.isEmpty())
+        if (!inside.isEmpty()) {
             pixels = source.picture_->copy(inside);
+            if (pixels.isNull())
+                throw std::bad_alloc();
+        }
         from.left -= inside.left();
         from.top -= inside.top();
     }
@@ -124,7 +135,7 @@ void Canvas::whitenSharedPicture() {
     // for the picture only to paint over them would double the work.
     QImage white = allocateRgb32(picture_->width(), picture_->height());
     if (white.isNull())
-        throw std::bad_alloc();
+        failNoMemoryForChange(*picture_);
     white.fill(toPixel(kWhite));
     *picture_ = std::move(white);
     changed(picture_->rect());

@@ -34,6 +34,10 @@ public:
     int Width() const;
     int Height() const;
 
+    // Gives the picture pixels of its own if it shares them, so that the next operations can't
+    // fail for want of that copy. Throws KreslixError, with nothing changed, when it can't.
+    void makeWritable();
+
     void MoveTo(int x, int y);
     // Draws from the current position to (x, y), the end pixel excluded for a one-pixel pen,
     // then moves the current position there. A line of zero length draws nothing.

@@ -2,6 +2,10 @@
 
 #include <sys/mman.h>
 
+#include <cstring>
+
+#include "common/error.h"
+
 namespace kreslix {
 
 namespace {
@@ -54,6 +58,29 @@ QImage allocateRgb32(int width, int height) {
     auto* mapping = new PictureMapping{memory, bytes};
     return QImage(static_cast<uchar*>(memory), width, height, qsizetype(bytesPerLine),
                   QImage::Format_RGB32, releasePicture, mapping);
+}
+
+void failNoMemoryForChange(const QImage& picture) {
+    throw KreslixError(QStringLiteral("Obrázok %1 × %2 bodov sa nedá zmeniť: nie je dosť pamäte")
+                           .arg(picture.width())
+                           .arg(picture.height()));
+}
+
+void makePictureWritable(QImage& picture) {
+    if (picture.isNull() || picture.isDetached())
+        return;
+    const bool rgb32 = picture.format() == QImage::Format_RGB32;
+    // Huge pages for the copy of a large picture, as for the picture itself.
+    QImage own = rgb32 ? allocateRgb32(picture.width(), picture.height()) : picture.copy();
+    if (own.isNull())
+        failNoMemoryForChange(picture);
+    if (rgb32) {
+        const size_t rowBytes = size_t(picture.width()) * sizeof(QRgb);
+        uchar* to = own.bits();
+        for (int y = 0; y < picture.height(); ++y)
+            std::memcpy(to + y * own.bytesPerLine(), picture.constScanLine(y), rowBytes);
+    }
+    picture = std::move(own);
 }
 
 }  // namespace kreslix

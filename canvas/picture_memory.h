@@ -27,4 +27,13 @@ private:
 // of the picture. Null when the memory can't be had.
 QImage allocateRgb32(int width, int height);
 
+// Gives the picture pixels of its own when it shares them with another image (the clipboard's
+// after Copy), so that writing to them changes nothing else. Every write into a picture's
+// pixels comes here first: Qt's own copy-on-write leaves a null picture when the memory for the
+// copy can't be had, whereas this throws KreslixError and leaves the picture as it was.
+void makePictureWritable(QImage& picture);
+
+// Throws the KreslixError of a change to the picture that found no memory for its pixels.
+[[noreturn]] void failNoMemoryForChange(const QImage& picture);
+
 }  // namespace kreslix

@@ -6,6 +6,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "canvas/picture_memory.h"
+
 namespace kreslix {
 
 namespace {
@@ -65,6 +67,7 @@ void streamCopy(QRgb* to, const QRgb* from, Int64 count) {
 SpanPainter::SpanPainter(QImage* picture) : SpanPainter() {
     if (picture == nullptr || picture->isNull())
         return;
+    makePictureWritable(*picture);
     width_ = picture->width();
     height_ = picture->height();
     bits_ = picture->bits();

@@ -18,6 +18,8 @@ namespace kreslix {
 // restores the pixel.
 class SpanPainter {
 public:
+    // Throws KreslixError, having changed nothing, when a picture that shares its pixels can't
+    // be given a copy of its own.
     explicit SpanPainter(QImage* picture);
     // A painter of its own over the same pixels with the same colour, nothing changed yet; used
     // by another thread for rows this one leaves alone.

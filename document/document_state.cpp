@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "common/error.h"
+
 namespace kreslix {
 
 DocumentState::DocumentState() : caption_(untitledCaption()) {
@@ -19,7 +21,14 @@ void DocumentState::replacePicture(Picture picture) {
     emit pictureReplaced();
 }
 
+const Picture& DocumentState::pictureToWrite() const {
+    if (picture_.image.size() != shownSize_)
+        throw KreslixError(QStringLiteral("Obrázok sa nedá uložiť: jeho body sa stratili"));
+    return picture_;
+}
+
 void DocumentState::attachCanvas() {
+    shownSize_ = picture_.image.size();
     canvas_ = std::make_unique<Canvas>(&picture_.image);
     canvas_->setChangeListener([this](const QRect& r) { emit pictureChanged(r); });
 }

@@ -24,6 +24,10 @@ public:
     ~DocumentState() override;
 
     const Picture& picture() const { return picture_; }
+    // The picture for a file to be written from. Throws KreslixError when its pixels are no
+    // longer those of the size it was shown at (lost behind the document's back), so that no
+    // save ever writes a picture other than the one shown.
+    const Picture& pictureToWrite() const;
     QImage& image() { return picture_.image; }
     Canvas& canvas() { return *canvas_; }
 
@@ -69,6 +73,7 @@ private:
     void attachCanvas();
 
     Picture picture_;
+    QSize shownSize_;  // the picture's size when it became the document's
     std::unique_ptr<Canvas> canvas_;
     struct KeptPenAndBrush {
         BrushStyle brushStyle = bsSolid;

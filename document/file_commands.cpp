@@ -47,7 +47,7 @@ void Save1Click(DocumentState& document, Prompts& prompts) {
         Saveas1Click(document, prompts);
         return;
     }
-    writePicture(document.fileName(), document.picture());
+    writePicture(document.fileName(), document.pictureToWrite());
     document.setModified(false);
     document.setSaveButtonEnabled(false);
 }
@@ -62,7 +62,7 @@ void Saveas1Click(DocumentState& document, Prompts& prompts) {
     }
     {
         BusyGuard busy(prompts);
-        writePicture(*path, document.picture());
+        writePicture(*path, document.pictureToWrite());
     }
     // The name becomes the document's only once the picture is in it.
     document.setFileName(*path);
@@ -75,7 +75,7 @@ void Koprovado1Click(DocumentState& document, Prompts& prompts) {
     const std::optional<QString> path = prompts.chooseSaveFile();
     if (!path)
         return;
-    writePicture(*path, document.picture());
+    writePicture(*path, document.pictureToWrite());
 }
 
 }  // namespace kreslix

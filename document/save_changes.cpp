@@ -20,7 +20,7 @@ void runSaveChangesStep(DocumentState& document, Prompts& prompts) {
 
     const QString& own = document.fileName();
     if (!own.isEmpty() && isBmpName(own)) {
-        writePicture(own, document.picture());
+        writePicture(own, document.pictureToWrite());
         return;
     }
     for (;;) {
@@ -33,7 +33,7 @@ void runSaveChangesStep(DocumentState& document, Prompts& prompts) {
             if (!prompts.askOverwrite())
                 continue;
         }
-        writePicture(*chosen, document.picture());
+        writePicture(*chosen, document.pictureToWrite());
         return;
     }
 }

@@ -17,6 +17,10 @@ bool isShape(quint8 tool) {
 }  // namespace
 
 void StrokeEngine::FormMouseDown(int x, int y) {
+    // A stroke opens only on pixels it may write, so none of its steps fails half-way for want
+    // of memory (a picture shared with the clipboard needs a copy of its own first).
+    if (tools_.CurrentTool != kColourPicker)
+        target_.canvas().makeWritable();
     Pressed = true;
     target_.canvas().MoveTo(x, y);
     StartPoint = QPoint(x, y);

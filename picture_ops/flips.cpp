@@ -3,6 +3,7 @@
 #include <QRgb>
 #include <cstring>
 
+#include "canvas/picture_memory.h"
 #include "document/document_state.h"
 
 namespace kreslix {
@@ -45,6 +46,7 @@ void flipAboutHorizontalAxis(QImage& picture) {
     const int height = picture.height();
     const qsizetype stride = picture.bytesPerLine();
     const qsizetype rowBytes = qsizetype(picture.width()) * qsizetype(sizeof(QRgb));
+    makePictureWritable(picture);
     uchar* bits = picture.bits();
     for (int r = 0; r < height / 2; ++r)
         swapRows(bits + r * stride, bits + (height - 1 - r) * stride, rowBytes);
@@ -54,6 +56,7 @@ void flipAboutVerticalAxis(QImage& picture) {
     if (isEmpty(picture))
         return;
     const qsizetype stride = picture.bytesPerLine();
+    makePictureWritable(picture);
     uchar* bits = picture.bits();
     for (int y = 0; y < picture.height(); ++y)
         reverseRow(reinterpret_cast<QRgb*>(bits + y * stride), picture.width());

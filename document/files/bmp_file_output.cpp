@@ -4,7 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
+#include <QFileInfo>
+#include <cstdlib>
 
 #include "common/error.h"
 
@@ -24,10 +25,28 @@ constexpr qint64 kWriteBackStep = qint64(8) << 20;
     throw KreslixError(QStringLiteral("Stream write error"));
 }
 
+// In a sticky folder only the owner of a file, the owner of the folder and the superuser may
+// remove the file or rename another over it, though others may have the right to write it.
+bool stickyFolderKeepsFile(const QString& path) {
+    char* resolved = ::realpath(QFile::encodeName(path).constData(), nullptr);
+    if (!resolved)
+        return false;  // nothing there yet: it is created
+    const QByteArray file(resolved);
+    std::free(resolved);
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(file)).path());
+    struct stat fileInfo {};
+    struct stat folderInfo {};
+    if (::stat(file.constData(), &fileInfo) != 0 || ::stat(folder.constData(), &folderInfo) != 0)
+        return false;
+    const uid_t user = ::geteuid();
+    return (folderInfo.st_mode & S_ISVTX) != 0 && user != 0 && fileInfo.st_uid != user &&
+           folderInfo.st_uid != user;
+}
+
 }  // namespace
 
 ByteSink plainByteSink() {
-    return [](QSaveFile& file, const char* data, qint64 size) { return file.write(data, size); };
+    return [](QFileDevice& file, const char* data, qint64 size) { return file.write(data, size); };
 }
 
 void checkWritableTarget(const QString& path) {
@@ -37,17 +56,46 @@ void checkWritableTarget(const QString& path) {
         return;  // nothing there yet: it is created
     if (S_ISDIR(info.st_mode) || ::access(native.constData(), W_OK) != 0)
         failCreate(path);
+    if (!S_ISREG(info.st_mode)) {
+        throw KreslixError(
+            QStringLiteral("Do %1 sa nedá uložiť obrázok: nie je to obyčajný súbor").arg(path));
+    }
     if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         failCreate(path);
 }
 
-BmpFileOutput::BmpFileOutput(const QString& path, ByteSink sink)
-    : file_(path), sink_(std::move(sink)) {
+BmpFileOutput::BmpFileOutput(const QString& path, ByteSink sink) : sink_(std::move(sink)) {
+    if (stickyFolderKeepsFile(path)) {
+        openInPlace(path);
+    } else {
+        openReplacement(path);
+    }
+}
+
+void BmpFileOutput::openInPlace(const QString& path) {
+    // Without O_CREAT: a system that protects files in sticky folders refuses creating opens of
+    // other users' files there, also when the file exists.
+    const int handle =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+    inPlace_ = std::make_unique<QFile>();
+    if (handle < 0)
+        failCreate(path);
+    if (!inPlace_->open(handle, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                        QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        failCreate(path);
+    }
+    file_ = inPlace_.get();
+}
+
+void BmpFileOutput::openReplacement(const QString& path) {
+    replacement_ = std::make_unique<QSaveFile>(path);
     // In a folder the user may not write, no new file can be made beside a file the user may
     // write: only then is that file written in place, which is the one way such a save works.
-    file_.setDirectWriteFallback(true);
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    replacement_->setDirectWriteFallback(true);
+    if (!replacement_->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         failCreate(path);
+    file_ = replacement_.get();
     keepOwnerAndMode(path);
 }
 
@@ -55,14 +103,14 @@ void BmpFileOutput::keepOwnerAndMode(const QString& path) {
     struct stat old {};
     struct stat written {};
     if (::stat(QFile::encodeName(path).constData(), &old) != 0 ||
-        ::fstat(file_.handle(), &written) != 0) {
+        ::fstat(file_->handle(), &written) != 0) {
         return;  // a new file: the user's defaults hold
     }
     if (old.st_dev == written.st_dev && old.st_ino == written.st_ino)
         return;  // written in place
     // The new file replaces the old one under the old owner and group where the system lets
     // the user give them (the superuser both, others a group of their own), and with its mode.
-    const int handle = file_.handle();
+    const int handle = file_->handle();
     if (::fchown(handle, old.st_uid, old.st_gid) != 0 &&
         ::fchown(handle, uid_t(-1), old.st_gid) != 0) {
         // Neither can be given: the new file is the user's own, as any file they make.
@@ -72,20 +120,27 @@ void BmpFileOutput::keepOwnerAndMode(const QString& path) {
 }
 
 void BmpFileOutput::write(const char* data, qint64 size) {
-    if (sink_(file_, data, size) != size)
+    if (sink_(*file_, data, size) != size)
         failWrite();
     written_ += size;
     if (written_ - writingBack_ >= kWriteBackStep) {
         // Only starts the writing; the sync in commit() still waits for all of it. A refusal
         // costs nothing but the overlap.
-        ::sync_file_range(file_.handle(), writingBack_, written_ - writingBack_,
+        ::sync_file_range(file_->handle(), writingBack_, written_ - writingBack_,
                           SYNC_FILE_RANGE_WRITE);
         writingBack_ = written_;
     }
 }
 
 void BmpFileOutput::commit() {
-    if (!file_.commit())
+    if (replacement_) {
+        if (!replacement_->commit())
+            failWrite();
+        return;
+    }
+    const bool synced = ::fsync(inPlace_->handle()) == 0;
+    inPlace_->close();
+    if (!synced || inPlace_->error() != QFileDevice::NoError)
         failWrite();
 }
 

@@ -1,27 +1,34 @@
 #pragma once
 
+#include <QFile>
 #include <QSaveFile>
 #include <QString>
 #include <functional>
+#include <memory>
 
 namespace kreslix::bmp {
 
 // How the writer hands bytes to the file: returns the number of bytes the file took, or -1.
 // Tests put a failing one in place of the plain write.
-using ByteSink = std::function<qint64(QSaveFile& file, const char* data, qint64 size)>;
+using ByteSink = std::function<qint64(QFileDevice& file, const char* data, qint64 size)>;
 
 ByteSink plainByteSink();
 
-// Throws "Cannot create file %s" when path names a folder or an existing file that is read-only.
-// File permissions don't stop the superuser, so the mode's write bits are checked too: a file
-// its owner marked read-only is never replaced behind the user's back.
+// Throws "Cannot create file %s" when path names a folder or an existing file that is read-only,
+// and a refusal of its own when it names anything but a plain file (a named pipe, a device):
+// a picture goes only to a plain file or a new name, and nothing else is ever replaced. File
+// permissions don't stop the superuser, so the mode's write bits are checked too: a file its
+// owner marked read-only is never replaced behind the user's back. A symbolic link is followed:
+// the file it leads to is written, as every program writes through links.
 void checkWritableTarget(const QString& path);
 
 // A new file written beside the target that replaces it only when every byte has been written
 // and flushed; dropped unfinished (also on a failure), it leaves the old file as it was. The
 // replacement keeps the old file's mode, and its owner and group where the system allows.
-// Where no file can be made beside the target (a folder the user may not write), the target
-// itself is written in place: a failure then leaves it incomplete.
+// Where the target can't be replaced although the user may write it, the target itself is
+// written in place, and a failure then leaves it incomplete: in a folder the user may not
+// write, where no new file can be made beside it, and in a sticky folder (such as /tmp) over a
+// file of another user, which only that user may replace.
 class BmpFileOutput {
 public:
     BmpFileOutput(const QString& path, ByteSink sink);  // throws "Cannot create file %s"
@@ -30,9 +37,13 @@ public:
     void commit();                              // throws "Stream write error"
 
 private:
+    void openInPlace(const QString& path);
+    void openReplacement(const QString& path);
     void keepOwnerAndMode(const QString& path);
 
-    QSaveFile file_;
+    std::unique_ptr<QSaveFile> replacement_;
+    std::unique_ptr<QFile> inPlace_;
+    QFileDevice* file_ = nullptr;  // whichever of the two is in use
     ByteSink sink_;
     qint64 written_ = 0;      // bytes written so far
     qint64 writingBack_ = 0;  // bytes whose write to the disk has been started

@@ -1,7 +1,6 @@
 #include "document/files/bmp_reader.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <memory>
 
 #include "canvas/picture_memory.h"
@@ -11,6 +10,7 @@
 #include "document/files/bmp_errors.h"
 #include "document/files/bmp_pixel_rows.h"
 #include "document/files/picture_size.h"
+#include "document/files/regular_file.h"
 
 namespace kreslix {
 
@@ -90,10 +90,13 @@ void checkBmpExtension(const QString& path) {
 
 Picture readBmpFile(const QString& path, qint64 bandBytes) {
     checkBmpExtension(path);
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    RegularFileForReading plain(path);
+    QFile file;
+    if (!file.open(plain.descriptor(), QIODevice::ReadOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
         throw KreslixError(QStringLiteral("Cannot open file %1").arg(path));
     }
+    plain.release();
     // The headers first, checked against the file's size before any picture is allocated.
     const qint64 size = file.size();
     uchar head[kLongestHeadBytes];

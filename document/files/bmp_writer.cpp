@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/error.h"
 #include "document/files/bmp_bytes.h"
 #include "document/files/bmp_headers.h"
 #include "document/files/bmp_row_encoder.h"
@@ -20,13 +21,30 @@ namespace {
 constexpr qint64 kBufferBytes = 512 << 10;
 constexpr quint32 kPixelsPerMetre = 3780;  // 96 dots per inch
 
-// File header, info header, masks and colour table; returns their length.
+// The file header's size field and the info header's image size are unsigned 32-bit numbers:
+// no larger file can be described.
+constexpr qint64 kLargestFile = 0xFFFFFFFF;
+
+bool hasBitFields(const StoredBmpFormat* format) {
+    return format && format->bitsPerPixel > 8 && format->bitFields;
+}
+
+size_t colourTableEntries(const StoredBmpFormat* format) {
+    return format && format->bitsPerPixel <= 8 ? format->colourTable.size() : 0;
+}
+
+// File header, info header, masks and colour table.
+qint64 headerBytes(const StoredBmpFormat* format) {
+    return kFileHeaderBytes + kInfoHeaderBytes + (hasBitFields(format) ? 12 : 0) +
+           qint64(colourTableEntries(format)) * 4;
+}
+
+// Writes the headers; returns their length.
 qint64 putHeaders(uchar* out, const QImage& image, const StoredBmpFormat* format,
                   const RowEncoder& encoder) {
-    const bool bitFields = format && format->bitsPerPixel > 8 && format->bitFields;
-    const size_t entries = format && format->bitsPerPixel <= 8 ? format->colourTable.size() : 0;
-    const qint64 headers =
-        kFileHeaderBytes + kInfoHeaderBytes + (bitFields ? 12 : 0) + qint64(entries) * 4;
+    const bool bitFields = hasBitFields(format);
+    const size_t entries = colourTableEntries(format);
+    const qint64 headers = headerBytes(format);
     const qint64 imageBytes = encoder.rowBytes() * image.height();
     out[0] = 'B';
     out[1] = 'M';
@@ -57,11 +75,23 @@ qint64 putHeaders(uchar* out, const QImage& image, const StoredBmpFormat* format
     return headers;
 }
 
-// Writes the whole file in one pass through a large buffer. Returns false, having written
-// nothing over the target, when a pixel doesn't fit the format.
+// Writes the whole file in one pass through a large buffer. Returns false when a kept format
+// can't hold the picture: a pixel doesn't fit it (the target may then be written in part), or
+// the file would be larger than its headers can tell (the target is left alone). A 24-bit file
+// that large is refused before anything is written.
 bool writeInFormat(const QString& path, const QImage& image, const StoredBmpFormat* format,
                    const ByteSink& sink) {
     const RowEncoder encoder(image, format);
+    const qint64 fileBytes = headerBytes(format) + encoder.rowBytes() * image.height();
+    if (fileBytes > kLargestFile) {
+        if (format)
+            return false;
+        throw KreslixError(QStringLiteral("Obrázok %1 × %2 bodov sa nedá uložiť: súbor BMP by mal "
+                                          "%3 MB, viac, ako jeho formát dokáže opísať (4 GB)")
+                               .arg(image.width())
+                               .arg(image.height())
+                               .arg(fileBytes >> 20));
+    }
     const qint64 headerRoom = kFileHeaderBytes + kInfoHeaderBytes + 12 + 256 * 4;
     std::vector<uchar> buffer(size_t(std::max(kBufferBytes, headerRoom + encoder.rowBytes())));
     BmpFileOutput output(path, sink);

@@ -51,10 +51,10 @@ void leaveOnError(j_common_ptr cinfo) {
 void ignoreMessage(j_common_ptr, int) {}
 void printNothing(j_common_ptr) {}
 
-// Makes the picture once the header has given its size; returns its first scanline, or null to
-// stop the decoding. Must not throw.
+// Makes the picture once the header has given its size and the bytes the library will keep
+// besides it; returns its first scanline, or null to stop the decoding. Must not throw.
 using AllocateFunction = uchar* (*)(void* context, JDIMENSION width, JDIMENSION height,
-                                    qsizetype* bytesPerLine) noexcept;
+                                    qint64 decoderBytes, qsizetype* bytesPerLine) noexcept;
 
 enum class Outcome { Decoded, LibraryError, Refused };
 
@@ -66,8 +66,9 @@ struct DecodeJob {
     bool headerOnly = false;
     AllocateFunction allocate = nullptr;
     void* context = nullptr;
-    int components = 0;  // filled in from the header
-    int errorCode = 0;   // the library's message code after a LibraryError
+    qint64 memoryLimit = 0;  // bytes for the picture and the library's own memory together
+    int components = 0;      // filled in from the header
+    int errorCode = 0;       // the library's message code after a LibraryError
 };
 
 // Picture pixels in memory order blue, green, red, alpha; alpha is set to 0xFF as Format_RGB32
@@ -134,15 +135,44 @@ void readConvertedRows(j_decompress_ptr cinfo, OutputKind kind, uchar* first,
     }
 }
 
+qint64 roundedUp(qint64 value, qint64 step) {
+    return (value + step - 1) / step * step;
+}
+
+// A file of several scans (progressive, or one scan per component) is decoded from coefficient
+// arrays of the whole image that the library keeps beside the picture: 64 two-byte coefficients
+// for each 8 × 8 block of each component, its blocks rounded up to whole sampling units. For a
+// colour photograph that is three quarters of the picture's memory (chroma sampled 2 × 2) to
+// one and a half times it (no sampling). Other files need a few rows at a time.
+qint64 wholeImageCoefficientBytes(j_decompress_ptr cinfo) {
+    if (!cinfo->progressive_mode && cinfo->comps_in_scan >= cinfo->num_components)
+        return 0;
+    qint64 bytes = 0;
+    for (int i = 0; i < cinfo->num_components; ++i) {
+        const jpeg_component_info& component = cinfo->comp_info[i];
+        bytes += roundedUp(component.width_in_blocks, component.h_samp_factor) *
+                 roundedUp(component.height_in_blocks, component.v_samp_factor) *
+                 qint64(sizeof(JBLOCK));
+    }
+    return bytes;
+}
+
 // The decoding steps after the header. Returns false when the picture could not be made.
 bool decodeImage(j_decompress_ptr cinfo, DecodeJob* job) {
     const OutputKind kind = chooseOutput(cinfo);
     jpeg_calc_output_dimensions(cinfo);
     qsizetype bytesPerLine = 0;
-    uchar* first =
-        job->allocate(job->context, cinfo->output_width, cinfo->output_height, &bytesPerLine);
+    uchar* first = job->allocate(job->context, cinfo->output_width, cinfo->output_height,
+                                 wholeImageCoefficientBytes(cinfo), &bytesPerLine);
     if (first == nullptr)
         return false;
+    // The library's own limit too, for whatever the count above left out: whole-image arrays
+    // beyond what the picture leaves of the limit are refused with a library error before they
+    // are allocated (there is no backing store to put them in). The library counts its row
+    // buffers as well, which the rule leaves out: they get room of their own.
+    const qint64 pictureBytes = qint64(cinfo->output_width) * cinfo->output_height * 4;
+    const qint64 rowBuffers = (qint64(16) << 20) + qint64(cinfo->output_width) * 512;
+    cinfo->mem->max_memory_to_use = long(job->memoryLimit - pictureBytes + rowBuffers);
     jpeg_start_decompress(cinfo);
     if (kind == OutputKind::Rgb32) {
         readRgb32Rows(cinfo, first, bytesPerLine);
@@ -204,15 +234,16 @@ QImage makeLargeImage(int width, int height) {
 // Where decodeJpeg's pixels go; a failure to make the picture is kept to be rethrown.
 struct PictureTarget {
     qint64 maxPixels = -1;
+    qint64 memoryLimit = 0;
     QImage image;
     std::exception_ptr failure;
 };
 
-uchar* allocatePicture(void* context, JDIMENSION width, JDIMENSION height,
+uchar* allocatePicture(void* context, JDIMENSION width, JDIMENSION height, qint64 decoderBytes,
                        qsizetype* bytesPerLine) noexcept {
     auto* target = static_cast<PictureTarget*>(context);
     try {
-        checkPictureSize(width, height);
+        checkDecodedPictureSize(width, height, decoderBytes, target->memoryLimit);
         if (target->maxPixels >= 0 && qint64(width) * height > target->maxPixels) {
             throw KreslixError(
                 QStringLiteral("Obrázok %1 × %2 bodov je príliš veľký").arg(width).arg(height));
@@ -236,11 +267,13 @@ KreslixError libraryError(int code) {
     return KreslixError(QStringLiteral("JPEG error #%1").arg(code));
 }
 
-Picture decodePicture(DecodeJob& job, qint64 maxPixels) {
+Picture decodePicture(DecodeJob& job, qint64 maxPixels, qint64 memoryLimit) {
     PictureTarget target;
     target.maxPixels = maxPixels;
+    target.memoryLimit = memoryLimit < 0 ? pictureMemoryLimit() : memoryLimit;
     job.allocate = allocatePicture;
     job.context = &target;
+    job.memoryLimit = target.memoryLimit;
     const Outcome outcome = runDecompress(&job);
     if (target.failure)
         std::rethrow_exception(target.failure);
@@ -253,17 +286,18 @@ Picture decodePicture(DecodeJob& job, qint64 maxPixels) {
 
 }  // namespace
 
-Picture decodeJpeg(const unsigned char* data, std::size_t size, qint64 maxPixels) {
+Picture decodeJpeg(const unsigned char* data, std::size_t size, qint64 maxPixels,
+                   qint64 memoryLimit) {
     DecodeJob job;
     job.data = data;
     job.size = size;
-    return decodePicture(job, maxPixels);
+    return decodePicture(job, maxPixels, memoryLimit);
 }
 
 Picture decodeJpegFile(int descriptor) {
     DecodeJob job;
     job.descriptor = descriptor;
-    return decodePicture(job, -1);
+    return decodePicture(job, -1, -1);
 }
 
 int jpegBitsPerPixel(const unsigned char* data, std::size_t size) {

@@ -17,13 +17,16 @@ qint64 pictureMemoryLimit() {
 }
 
 void checkPictureSize(qint64 width, qint64 height) {
+    checkDecodedPictureSize(width, height, 0, pictureMemoryLimit());
+}
+
+void checkDecodedPictureSize(qint64 width, qint64 height, qint64 decoderBytes, qint64 limit) {
     if (width < 0 || height < 0) {
         throw KreslixError(
             QStringLiteral("Obrázok %1 × %2 bodov sa nedá vytvoriť: rozmery nesmú byť záporné")
                 .arg(width)
                 .arg(height));
     }
-    const qint64 limit = pictureMemoryLimit();
     const bool tooWide = width > kMaxPictureSide || height > kMaxPictureSide;
     // Both sides are at most 2^24 here, so the product cannot overflow.
     if (tooWide || width * height * 4 > limit) {
@@ -31,6 +34,15 @@ void checkPictureSize(qint64 width, qint64 height) {
                                           "viac pamäte, ako môže mať jeden obrázok (%3 MB)")
                                .arg(width)
                                .arg(height)
+                               .arg(limit >> 20));
+    }
+    if (width * height * 4 + decoderBytes > limit) {
+        throw KreslixError(QStringLiteral("Obrázok %1 × %2 bodov sa nedá otvoriť: jeho dekódovanie "
+                                          "by potrebovalo %3 MB, viac, ako môže mať jeden "
+                                          "obrázok (%4 MB)")
+                               .arg(width)
+                               .arg(height)
+                               .arg((width * height * 4 + decoderBytes) >> 20)
                                .arg(limit >> 20));
     }
 }

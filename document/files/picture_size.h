@@ -13,6 +13,10 @@ inline constexpr qint64 kMaxPictureSide = 16777215;
 // Zero sides are allowed: they make an empty picture.
 void checkPictureSize(qint64 width, qint64 height);
 
+// The same rule for a picture that a decoder makes: the memory the decoder keeps while it makes
+// the picture (decoderBytes) counts with the picture's own, against limit bytes.
+void checkDecodedPictureSize(qint64 width, qint64 height, qint64 decoderBytes, qint64 limit);
+
 // The most bytes one picture may take, as used by checkPictureSize.
 qint64 pictureMemoryLimit();
 

@@ -114,6 +114,35 @@ TEST_F(WritePlace, FileInFolderUserMayNotWriteIsWrittenInPlace) {
               QStringList{QStringLiteral("obrazok.bmp")});
 }
 
+// A shared sticky folder (as /tmp) lets the user write another user's file but not replace it:
+// the file is written in place under its owner, where a new file put over it would be refused.
+TEST_F(WritePlace, OthersFileInStickyFolderIsWrittenInPlace) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can make a file of another user to write";
+    const passwd* nobody = ::getpwnam("nobody");
+    if (!nobody)
+        GTEST_SKIP() << "no user nobody to write as";
+    const QString folder = path(QStringLiteral("spolocny"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir_.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 01777), 0);
+    const QString target = folder + QStringLiteral("/obrazok.bmp");
+    test::putFileBytes(target, QByteArray(100000, 'x'));
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0666), 0);
+    const struct stat before = statOf(target);
+    const ToolRun run = writeAs(*nobody, target);
+    if (run.exitCode == 126 || run.exitCode == 127)
+        GTEST_SKIP() << "cannot run the writing tool as nobody here (" << run.exitCode << ")";
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    expectGreenPicture(target);
+    EXPECT_EQ(QFileInfo(target).size(), 54 + 24 * 5);
+    const struct stat after = statOf(target);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "not written in place";
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("obrazok.bmp")});
+}
+
 // Where the folder takes new files, the safe replace stays the rule: a new file takes the old
 // one's name, so another hard link to the old file keeps the old contents.
 TEST_F(WritePlace, WritableFolderGetsANewFileUnderTheName) {

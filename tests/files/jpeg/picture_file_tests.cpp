@@ -1,9 +1,14 @@
 // Which reader a file name leads to, and what a file that cannot be read says.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
+#include <future>
 
 #include "common/error.h"
 #include "document/files/picture_file.h"
@@ -108,10 +113,31 @@ TEST_F(PictureFileRead, NamesThatReadNothingOrTheWrongKindFail) {
     }
 }
 
-TEST_F(PictureFileRead, FolderNamedLikeAJpegCannotBeOpened) {
+// Open, a dropped file and the command line all read through here. Named pipes, devices and
+// folders with picture names are refused at once: a pipe must not keep the program waiting in
+// open() for a writer that never comes. Each read runs beside the test, and a read still waiting
+// after 20 s is let go by opening the pipe for writing, so that the test fails instead of
+// hanging.
+TEST_F(PictureFileRead, AnythingButAPlainFileIsRefusedAtOnce) {
+    const QByteArray pipes[] = {"rura.bmp", "rura.jpg"};
+    for (const QByteArray& name : pipes)
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path(QString::fromLatin1(name))).constData(), 0600),
+                  0);
     ASSERT_TRUE(QDir(folder_.path()).mkdir(QStringLiteral("x.jpg")));
-    EXPECT_EQ(failureOf(path(QStringLiteral("x.jpg"))),
-              QStringLiteral("Cannot open file %1").arg(path(QStringLiteral("x.jpg"))));
+    ASSERT_TRUE(QDir(folder_.path()).mkdir(QStringLiteral("x.bmp")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path(QStringLiteral("nuly.bmp"))));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("rura.bmp")), path(QStringLiteral("odkaz.bmp"))));
+    for (const char* name : {"rura.bmp", "rura.jpg", "x.jpg", "x.bmp", "nuly.bmp", "odkaz.bmp"}) {
+        SCOPED_TRACE(name);
+        const QString file = path(QString::fromLatin1(name));
+        auto read = std::async(std::launch::async, [file] { return failureOf(file); });
+        if (read.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            ADD_FAILURE() << "the read waited on " << name;
+            ::close(::open(QFile::encodeName(file).constData(), O_WRONLY | O_NONBLOCK));
+        }
+        EXPECT_EQ(read.get().toStdString(),
+                  QStringLiteral("Cannot open file %1").arg(file).toStdString());
+    }
 }
 
 }  // namespace

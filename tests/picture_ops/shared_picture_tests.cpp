@@ -1,0 +1,100 @@
+// After Copy the clipboard shares the picture's pixels, so the next change needs a copy of its
+// own. Here the memory for that copy really can't be had: the process's address space is
+// limited to what it uses already. Every command that changes the picture then fails with a
+// message and leaves the picture as it was, and a later save writes that picture whole.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "canvas/picture_memory.h"
+#include "document/files/bmp_reader.h"
+#include "tests/support/window_fixture.h"
+
+namespace kreslix::testing {
+namespace {
+
+constexpr int kSide = 4096;  // 64 MB of pixels
+
+// Lets the process map only `spare` bytes more than it has mapped now, until destroyed.
+class AddressSpaceLimit {
+public:
+    explicit AddressSpaceLimit(qint64 spare) {
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        const bool known = statm.open(QIODevice::ReadOnly) && ::getrlimit(RLIMIT_AS, &old_) == 0;
+        const qint64 mapped = known ? statm.readLine().split(' ').value(0).toLongLong() : 0;
+        rlimit limited = old_;
+        limited.rlim_cur = rlim_t(mapped * ::sysconf(_SC_PAGESIZE) + spare);
+        set_ = mapped > 0 && ::setrlimit(RLIMIT_AS, &limited) == 0;
+    }
+    ~AddressSpaceLimit() {
+        if (set_)
+            ::setrlimit(RLIMIT_AS, &old_);
+    }
+    bool isSet() const { return set_; }
+
+private:
+    rlimit old_{};
+    bool set_ = false;
+};
+
+class SharedPicture : public WindowTest {
+protected:
+    const QImage& picture() const { return window->document().image(); }
+};
+
+TEST_F(SharedPicture, CommandsFailWithoutAPrivateCopyAndSaveWritesThePictureShown) {
+    QImage pattern = allocateRgb32(kSide, kSide);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x)
+            reinterpret_cast<QRgb*>(pattern.scanLine(y))[x] = 0xFF000000u | (x * 977 + y * 131);
+    }
+    window->document().replacePicture(Picture{pattern, nullptr});
+    window->document().setModified(false);
+    choose("Copy1");
+    const QImage shown = QApplication::clipboard()->image();
+    ASSERT_EQ(shown.constBits(), picture().constBits()) << "the clipboard holds a copy";
+    prompts.clearAnswers = {{true, false}};
+    {
+        const AddressSpaceLimit limit(qint64(24) << 20);
+        ASSERT_TRUE(limit.isSet());
+        const std::pair<const char*, std::function<void()>> commands[] = {
+            {"flip about the horizontal axis", [&] { choose("Prevratitvodorovne1"); }},
+            {"flip about the vertical axis", [&] { choose("Prevrtipodazvislejosi1"); }},
+            {"clear", [&] { choose("Zmazaobrzok1"); }},
+            {"cut", [&] { choose("Cut1"); }},
+            {"paste", [&] { choose("Paste1"); }},
+            {"a line drawn",
+             [&] {
+                 press({10, 10});
+                 move({300, 200});
+                 release({300, 200});
+             }},
+        };
+        for (const auto& [name, run] : commands) {
+            SCOPED_TRACE(name);
+            prompts.errors.clear();
+            run();
+            EXPECT_EQ(prompts.errors,
+                      QStringList{QStringLiteral("Obrázok 4096 × 4096 bodov sa nedá zmeniť: nie je "
+                                                 "dosť pamäte.")});
+            EXPECT_EQ(picture().constBits(), shown.constBits()) << "the picture was replaced";
+            EXPECT_EQ(window->document().modified(), 0);
+        }
+    }
+    EXPECT_EQ(picture(), shown);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("obrazok.bmp"));
+    prompts.saveFileAnswers = {path};
+    prompts.errors.clear();
+    choose("Koprovado1");
+    EXPECT_TRUE(prompts.errors.isEmpty()) << prompts.errors.join(u'\n').toStdString();
+    EXPECT_EQ(readBmp(path).image, shown);
+}
+
+}  // namespace
+}  // namespace kreslix::testing

@@ -81,7 +81,7 @@ QIcon toolSpray(const QPalette& palette) {
 QIcon toolBrush(const QPalette& palette) {
     return paint16(palette, [](QPainter& p, const GlyphInk& c) {
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(QColor(150, 90, 30), 2, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(c.ink, 2, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(14, 1), QPointF(7, 9));
         p.setPen(c.ink);
         p.setBrush(QColor(0, 0, 200));

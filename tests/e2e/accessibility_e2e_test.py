@@ -76,19 +76,19 @@ class Session:
         os.environ.update({k: self.env[k] for k in ("DBUS_SESSION_BUS_ADDRESS",
                                                      "XDG_RUNTIME_DIR")})
 
-    def a11y_address(self):
-        reply = subprocess.run(["dbus-send", "--session", "--print-reply=literal",
-                                "--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+    def ask(self, bus, destination, path, method, *arguments):
+        reply = subprocess.run(["dbus-send", bus, "--print-reply=literal", "--dest=" + destination,
+                                path, method, *arguments],
                                env=self.env, capture_output=True, text=True)
         return reply.stdout.strip() if reply.returncode == 0 else None
 
+    def a11y_address(self):
+        return self.ask("--session", "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress")
+
     def registry_running(self):
-        reply = subprocess.run(["dbus-send", "--bus=" + self.a11y_bus,
-                                "--print-reply=literal", "--dest=org.freedesktop.DBus",
-                                "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
-                                "string:org.a11y.atspi.Registry"],
-                               env=self.env, capture_output=True, text=True)
-        return "true" in reply.stdout
+        return "true" in (self.ask("--bus=" + self.a11y_bus, "org.freedesktop.DBus",
+                                   "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                                   "string:org.a11y.atspi.Registry") or "")
 
     def stop(self):
         for process in reversed(self.processes):
@@ -154,19 +154,15 @@ def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def controls(window, shown_only=True):
-    """The window's controls as (role, name, node); the text field inside a spin button is a part
-    of it, as a screen reader presents it."""
+def controls(window):
+    """The window's shown controls and all its menu items as (role, name, node); the text field
+    inside a spin button is a part of it, as a screen reader presents it."""
     found = []
     for node in walk(window):
         role = node.getRoleName()
-        if role not in CONTROL_ROLES:
-            continue
-        if role == "text" and node.parent.getRoleName() == "spin button":
-            continue
-        if role not in MENU_ITEM_ROLES and shown_only and not showing(node):
-            continue
-        found.append((role, node.name, node))
+        if (role in CONTROL_ROLES and (role in MENU_ITEM_ROLES or showing(node))
+                and not (role == "text" and node.parent.getRoleName() == "spin button")):
+            found.append((role, node.name, node))
     return found
 
 
@@ -214,13 +210,13 @@ class ProgramTest(unittest.TestCase):
         raise AssertionError(f"no {role} named {name!r}")
 
     def assert_named_distinctly(self, window):
-        seen = {}
+        seen = set()
         for role, name, node in controls(window):
             self.assertTrue(name.strip(), f"a {role} without a name in {window.name!r}")
-            # Menu items need to differ only within their menu.
-            key = (role, name, id(node.parent) if role in MENU_ITEM_ROLES else None)
-            self.assertNotIn(key, seen, f"two controls are {role} {name!r} in {window.name!r}")
-            seen[key] = node
+            # Menu items need to differ only within their menu, named by the item opening it.
+            menu = node.parent.parent.name if role in MENU_ITEM_ROLES else None
+            self.assertNotIn((role, name, menu), seen, f"two {role}s {name!r} in {window.name!r}")
+            seen.add((role, name, menu))
 
     def keys(self, *keys):
         """Keys to the main window, made active first by a click on an empty spot of the button
@@ -239,6 +235,7 @@ class MainWindowTest(ProgramTest):
         self.assert_named_distinctly(self.main)
 
         names = [(role, name) for role, name, _ in controls(self.main)]
+        # Each group of choices: radio buttons, exactly one of them chosen.
         for group in (["Čiara", "Ceruzka", "Obdĺžnik", "elipsa", "Zaoblený obdĺžnik",
                        "Biela Guma", "Sprej", "Štetec", "Kvapadlo"],
                       [f"Hrúbka čiarky: {n}" for n in range(1, 6)],
@@ -266,27 +263,18 @@ class MainWindowTest(ProgramTest):
             pyatspi.DESKTOP_COORDS)
         tool("drag", x + 40, y + 30, x + 140, y + 110)
 
-        def runs(line):
-            """Lengths of the runs of black pixels along a line of (x, y) points."""
-            found, length = [], 0
-            for px, py in line:
-                i = 3 * (py * screen_width + px)
-                black = pixels[i:i + 3] == b"\0\0\0"
-                if black:
-                    length += 1
-                elif length:
-                    found.append(length)
-                    length = 0
-            return found
-
         def three_wide_rectangle():
-            nonlocal screen_width, pixels
-            screen_width, pixels = screenshot("kreslix_atspi_rectangle")
-            across = runs([(x + i, y + 70) for i in range(20, 160)])
-            down = runs([(x + 90, y + j) for j in range(10, 130)])
-            return across == [3, 3] and down == [3, 3]
+            width, pixels = screenshot("kreslix_atspi_rectangle")
 
-        screen_width, pixels = 0, b""
+            def black_runs(points):
+                line = "".join("1" if pixels[3 * (py * width + px):][:3] == b"\0\0\0" else "0"
+                               for px, py in points)
+                return [len(run) for run in line.split("0") if run]
+
+            # Across the middle and down the middle: two sides of 3 pixels each time.
+            return (black_runs([(x + i, y + 70) for i in range(20, 160)]) == [3, 3] and
+                    black_runs([(x + 90, y + j) for j in range(10, 130)]) == [3, 3])
+
         wait_for(three_wide_rectangle, timeout=10, what="a rectangle 3 pixels wide")
 
     def test_status_bar_texts_are_read_and_their_changes_announced(self):

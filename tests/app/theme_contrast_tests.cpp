@@ -66,6 +66,7 @@ protected:
 // face (the colour the button shows most), reaches 3:1 against the face. The screenshots stay in
 // the build tree for a look.
 TEST_P(ThemeTest, GlyphsKeepTheirContrastAgainstTheButton) {
+    window->grab().save(QStringLiteral("window_%1.png").arg(GetParam().name));
     for (const char* name : kGlyphButtons) {
         SCOPED_TRACE(name);
         auto* button = child<QToolButton>(name);

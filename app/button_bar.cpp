@@ -1,7 +1,6 @@
 #include "app/button_bar.h"
 
-#include <QToolButton>
-
+#include "app/glyph_button.h"
 #include "app/glyphs.h"
 
 namespace kreslix {
@@ -10,7 +9,7 @@ namespace {
 struct ButtonRow {
     const char* name;  // nullptr for an 8-pixel divider
     const char* hint;
-    QIcon (*glyph)();
+    QIcon (*glyph)(const QPalette&);
 };
 
 const ButtonRow kButtons[] = {
@@ -31,6 +30,7 @@ constexpr int kTop = 3;
 
 ButtonBar::ButtonBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("OknoTlacidla"));
+    setAccessibleName(QStringLiteral("Horný panel tlačidiel"));
     setFixedHeight(kHeight);
     int x = kLeft;
     for (const ButtonRow& row : kButtons) {
@@ -38,13 +38,10 @@ ButtonBar::ButtonBar(QWidget* parent) : QWidget(parent) {
             x += kDividerWidth;
             continue;
         }
-        auto* button = new QToolButton(this);
-        button->setObjectName(QLatin1String(row.name));
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setIcon(row.glyph());
+        // No tab stops: every command of the bar is in the menus.
+        auto* button =
+            new GlyphButton(QLatin1String(row.name), QString::fromUtf8(row.hint), row.glyph, this);
         button->setIconSize(QSize(16, 16));
-        button->setToolTip(QString::fromUtf8(row.hint));
         button->setGeometry(x, kTop, kButtonWidth, kButtonHeight);
         buttons_.insert(button->objectName(), button);
         x += kButtonWidth;

@@ -1,30 +1,24 @@
 #include "app/glyphs.h"
 
 #include <QPainter>
-#include <QPixmap>
-#include <functional>
+
+#include "app/glyph_ink.h"
 
 namespace kreslix::glyphs {
 namespace {
 
-const QColor kInk(0, 0, 0);
-const QColor kPaper(255, 255, 255);
-
-QIcon paint16(const std::function<void(QPainter&)>& draw) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    draw(p);
-    return QIcon(pixmap);
+QIcon paint16(const QPalette& palette,
+              const std::function<void(QPainter&, const GlyphInk&)>& draw) {
+    return drawnGlyph(QSize(16, 16), palette, draw);
 }
 
-void sheet(QPainter& p, int x, int y, int w, int h) {
+void sheet(QPainter& p, const GlyphInk& c, int x, int y, int w, int h) {
     // A page with a folded top-right corner.
     QPolygon page;
     page << QPoint(x, y) << QPoint(x + w - 4, y) << QPoint(x + w, y + 4) << QPoint(x + w, y + h)
          << QPoint(x, y + h);
-    p.setPen(kInk);
-    p.setBrush(kPaper);
+    p.setPen(c.ink);
+    p.setBrush(c.paper);
     p.drawPolygon(page);
     p.drawLine(x + w - 4, y, x + w - 4, y + 4);
     p.drawLine(x + w - 4, y + 4, x + w, y + 4);
@@ -32,13 +26,13 @@ void sheet(QPainter& p, int x, int y, int w, int h) {
 
 }  // namespace
 
-QIcon newPicture() {
-    return paint16([](QPainter& p) { sheet(p, 3, 1, 10, 14); });
+QIcon newPicture(const QPalette& palette) {
+    return paint16(palette, [](QPainter& p, const GlyphInk& c) { sheet(p, c, 3, 1, 10, 14); });
 }
 
-QIcon open() {
-    return paint16([](QPainter& p) {
-        p.setPen(kInk);
+QIcon open(const QPalette& palette) {
+    return paint16(palette, [](QPainter& p, const GlyphInk& c) {
+        p.setPen(c.ink);
         p.setBrush(QColor(255, 255, 128));
         p.drawRect(1, 4, 12, 10);
         p.setBrush(QColor(192, 160, 0));
@@ -48,60 +42,60 @@ QIcon open() {
     });
 }
 
-QIcon save() {
-    return paint16([](QPainter& p) {
-        p.setPen(kInk);
+QIcon save(const QPalette& palette) {
+    return paint16(palette, [](QPainter& p, const GlyphInk& c) {
+        p.setPen(c.ink);
         p.setBrush(QColor(0, 0, 160));
         p.drawRect(1, 1, 14, 14);
-        p.setBrush(kPaper);
+        p.setBrush(c.paper);
         p.drawRect(4, 1, 8, 6);
         p.setBrush(QColor(192, 192, 192));
         p.drawRect(4, 10, 8, 5);
-        p.fillRect(9, 2, 2, 4, kInk);
+        p.fillRect(9, 2, 2, 4, c.ink);
     });
 }
 
-QIcon print() {
-    return paint16([](QPainter& p) {
-        p.setPen(kInk);
-        p.setBrush(kPaper);
+QIcon print(const QPalette& palette) {
+    return paint16(palette, [](QPainter& p, const GlyphInk& c) {
+        p.setPen(c.ink);
+        p.setBrush(c.paper);
         p.drawRect(4, 1, 8, 6);
         p.setBrush(QColor(192, 192, 192));
         p.drawRect(1, 6, 14, 6);
-        p.setBrush(kPaper);
+        p.setBrush(c.paper);
         p.drawRect(4, 10, 8, 5);
         p.fillRect(12, 8, 2, 1, QColor(0, 160, 0));
     });
 }
 
-QIcon cut() {
-    return paint16([](QPainter& p) {
+QIcon cut(const QPalette& palette) {
+    return paint16(palette, [](QPainter& p, const GlyphInk& c) {
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(kInk, 1.2));
+        p.setPen(QPen(c.ink, 1.2));
         p.drawLine(QPointF(5, 1), QPointF(10, 10));
         p.drawLine(QPointF(11, 1), QPointF(6, 10));
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(0, 0, 160), 1.5));
+        p.setPen(QPen(c.ink, 1.5));
         p.drawEllipse(QPointF(5, 12.5), 2.5, 2.5);
         p.drawEllipse(QPointF(11, 12.5), 2.5, 2.5);
     });
 }
 
-QIcon copy() {
-    return paint16([](QPainter& p) {
-        sheet(p, 1, 1, 8, 10);
-        sheet(p, 6, 5, 8, 10);
+QIcon copy(const QPalette& palette) {
+    return paint16(palette, [](QPainter& p, const GlyphInk& c) {
+        sheet(p, c, 1, 1, 8, 10);
+        sheet(p, c, 6, 5, 8, 10);
     });
 }
 
-QIcon paste() {
-    return paint16([](QPainter& p) {
-        p.setPen(kInk);
+QIcon paste(const QPalette& palette) {
+    return paint16(palette, [](QPainter& p, const GlyphInk& c) {
+        p.setPen(c.ink);
         p.setBrush(QColor(160, 112, 48));
         p.drawRect(1, 2, 10, 13);
         p.setBrush(QColor(192, 192, 192));
         p.drawRect(4, 1, 4, 3);
-        sheet(p, 7, 6, 8, 9);
+        sheet(p, c, 7, 6, 8, 9);
     });
 }
 

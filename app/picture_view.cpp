@@ -1,5 +1,6 @@
 #include "app/picture_view.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -25,6 +26,14 @@ void PictureView::fitPicture() {
     if (image_->width() > 0 && image_->height() > 0)
         resize(image_->size());
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
+}
+
+QSize PictureView::pictureSize() const {
+    return image_->size();
 }
 
 void PictureView::paintEvent(QPaintEvent* event) {

@@ -9,6 +9,7 @@ namespace kreslix {
 // releases of every button arrive from anywhere meanwhile, with coordinates outside the picture.
 // Other buttons don't capture: their moves and releases count only over the visible picture.
 // Every position is the picture pixel shown under the mouse, at any device pixel ratio.
+// Assistive technology sees an image named by its size.
 class PictureView : public QWidget {
     Q_OBJECT
 
@@ -19,6 +20,10 @@ public:
     void fitPicture();
     // Some pixels changed: repaint only them.
     void pictureChanged(const QRect& rect) { update(rect); }
+
+    QSize pictureSize() const;
+    // A left press holds a stroke open until the left release.
+    bool leftButtonHeld() const { return leftCaptured_; }
 
 signals:
     void pressed(Qt::MouseButton button, QPoint pos);

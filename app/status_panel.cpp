@@ -10,10 +10,13 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("DolnyPanel"));
     setFixedHeight(kHeight);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setAccessibleName(QStringLiteral("Dolný panel s nápovedou"));
     for (int i = 0; i < 2; ++i) {
         panels_[i] = new StatusText(this);
         panels_[i]->setObjectName(QStringLiteral("DolnyPanelText%1").arg(i));
     }
+    panels_[0]->setAccessibleDescription(QStringLiteral("Pozícia kurzora"));
+    panels_[1]->setAccessibleDescription(QStringLiteral("Miesto stlačenia tlačidla myši"));
     // The grip resizes the main window; it lies over the second panel's right end.
     grip_ = new QSizeGrip(this);
     grip_->raise();

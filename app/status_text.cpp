@@ -1,5 +1,6 @@
 #include "app/status_text.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace kreslix {
@@ -15,6 +16,11 @@ void StatusText::setText(const QString& text) {
         return;
     text_ = text;
     update(contentsRect());
+    // The text is the panel's accessible name: a screen reader speaks the new one.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 QSize StatusText::sizeHint() const {

@@ -9,7 +9,8 @@ namespace kreslix {
 // change on every mouse move over the picture, so a new text only repaints this panel: unlike a
 // label it never asks the bar to lay itself out again, and it draws its one line at the
 // baseline without laying out a text block. A label's way cost more than the rest of a move
-// besides the drawing itself.
+// besides the drawing itself. Assistive technology sees a label named by the text, and hears of
+// each change.
 class StatusText : public QFrame {
     Q_OBJECT
 

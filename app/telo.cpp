@@ -4,10 +4,10 @@
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QMenu>
-#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/accessibility.h"
 #include "app/button_bar.h"
 #include "app/colour_panel.h"
 #include "app/command_line.h"
@@ -15,6 +15,7 @@
 #include "app/file_drop.h"
 #include "app/main_menu.h"
 #include "app/panel_docking.h"
+#include "app/picture_scroll_area.h"
 #include "app/picture_view.h"
 #include "app/status_panel.h"
 #include "app/tool_panel.h"
@@ -36,6 +37,7 @@ namespace kreslix {
 
 THlavneOkno::THlavneOkno(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), prompts_(prompts), runner_(prompts), strokes_(tools_, *this) {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("HlavneOkno"));
     setWindowIcon(programIcon());
     setAcceptDrops(true);
@@ -81,11 +83,7 @@ void THlavneOkno::buildPanels() {
     middle->setSpacing(0);
     OknoNastroje = new ToolPanel(client);
     middle->addWidget(OknoNastroje);
-    ScrollBox1 = new QScrollArea(client);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setFrameShape(QFrame::NoFrame);
-    ScrollBox1->setFocusPolicy(Qt::NoFocus);
-    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1 = new PictureScrollArea(client);
     imageHolder_ = new QWidget;
     Image = new PictureView(&document_.image(), imageHolder_);
     Image->move(1, 0);
@@ -124,9 +122,15 @@ void THlavneOkno::connectPanels() {
     connect(Image, &PictureView::popupRequested, this,
             [this](QPoint at) { menu_->popup()->popup(at); });
 
-    connect(OknoNastroje, &ToolPanel::toolClicked, this, run(&THlavneOkno::toolButtonClick));
-    connect(OknoNastroje, &ToolPanel::widthClicked, this, run(&THlavneOkno::widthButtonClick));
-    connect(OknoNastroje, &ToolPanel::fillClicked, this, run(&THlavneOkno::fillToggleClick));
+    // A click cannot reach the panels while the left button holds a stroke open; the keyboard
+    // and assistive technology wait as well.
+    const ChoiceGuard guard{[this] { return !Image->leftButtonHeld(); },
+                            [this] { prompts_.beep(); }};
+    OknoNastroje->setGuard(guard);
+    OknoFarby->setGuard(guard);
+    connect(OknoNastroje, &ToolPanel::toolChosen, this, run(&THlavneOkno::toolButtonClick));
+    connect(OknoNastroje, &ToolPanel::widthChosen, this, run(&THlavneOkno::widthButtonClick));
+    connect(OknoNastroje, &ToolPanel::fillChosen, this, run(&THlavneOkno::fillToggleClick));
     connect(OknoNastroje->hr(), &SpinEdit::textChanged, this, run(&THlavneOkno::hrChange));
     connect(OknoNastroje->PenSize(), &SpinEdit::textChanged, this,
             run(&THlavneOkno::SpinEdit1Change));

@@ -1,8 +1,10 @@
 #include "app/tool_panel.h"
 
-#include <QButtonGroup>
-#include <QToolButton>
+#include <QLineEdit>
 
+#include "app/choice_button.h"
+#include "app/choice_group.h"
+#include "app/roving_focus.h"
 #include "app/tool_glyphs.h"
 #include "dialogs/spin_edit.h"
 #include "dialogs/titled_frame.h"
@@ -14,7 +16,7 @@ struct ToolRow {
     const char* name;
     const char* hint;
     int left, top, width;
-    QIcon (*glyph)();
+    QIcon (*glyph)(const QPalette&);
 };
 
 // In tool-number order, 0 (line) to 8 (colour picker).
@@ -32,106 +34,133 @@ const ToolRow kTools[] = {
 
 const char* const kWidthNames[] = {"jeden", "dva", "tri", "styry", "pat"};
 
-QToolButton* speedButton(QWidget* parent, const QString& name, const QRect& geometry) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setAutoRaise(true);
-    button->setCheckable(true);
-    button->setFocusPolicy(Qt::NoFocus);
+ChoiceButton* speedButton(QWidget* parent, const QString& name, const QString& hint,
+                          ChoiceButton::Glyph glyph, const QRect& geometry) {
+    auto* button = new ChoiceButton(name, hint, std::move(glyph), parent);
     button->setGeometry(geometry);
     return button;
+}
+
+void nameField(SpinEdit* field, const QString& name) {
+    field->setAccessibleName(name);
+    field->lineEdit()->setAccessibleName(name);
 }
 
 }  // namespace
 
 ToolPanel::ToolPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("OknoNastroje"));
+    setAccessibleName(QStringLiteral("Panel s nástrojmi"));
     setFixedWidth(kWidth);
     // The unseen width field comes first: it is the window's first tab stop.
     penSize_ = new SpinEdit(0, 0, this);
     penSize_->setObjectName(QStringLiteral("PenSize"));
     penSize_->setGeometry(328, 8, 121, 22);
+    nameField(penSize_, QStringLiteral("Hrúbka pera"));
     buildToolButtons();
     buildWidthGroup();
     buildFillToggles();
 }
 
+// One Tab stop for the buttons, entered at the one that is down.
+ChoiceGroup* ToolPanel::roving(const QList<ChoiceButton*>& buttons) {
+    auto* group = new ChoiceGroup(this);
+    auto* focus = new RovingFocus(this);
+    for (ChoiceButton* button : buttons)
+        focus->add(button);
+    connect(group, &QButtonGroup::buttonToggled, focus, [focus](QAbstractButton* b, bool down) {
+        if (down)
+            focus->setCurrent(b);
+    });
+    return group;
+}
+
 void ToolPanel::buildToolButtons() {
-    auto* group = new QButtonGroup(this);
-    group->setExclusive(true);
-    for (int tool = 0; tool < 9; ++tool) {
-        const ToolRow& row = kTools[tool];
-        QToolButton* button =
-            speedButton(this, QLatin1String(row.name), QRect(row.left, row.top, row.width, 25));
-        button->setIcon(row.glyph());
-        button->setToolTip(QString::fromUtf8(row.hint));
-        group->addButton(button, tool);
+    QList<ChoiceButton*> buttons;
+    for (const ToolRow& row : kTools) {
+        buttons << speedButton(this, QLatin1String(row.name), QString::fromUtf8(row.hint),
+                               row.glyph, QRect(row.left, row.top, row.width, 25));
     }
-    group->button(0)->setChecked(true);
-    connect(group, &QButtonGroup::idClicked, this, &ToolPanel::toolClicked);
+    ChoiceGroup* group = roving(buttons);
+    for (int tool = 0; tool < 9; ++tool)
+        group->addButton(buttons[tool], tool);
+    group->setCheckedQuietly(0);
+    connect(group, &ChoiceGroup::chosen, this, &ToolPanel::toolChosen);
 }
 
 void ToolPanel::buildWidthGroup() {
     auto* box = new TitledFrame(QStringLiteral("Hrúbka"), this);
     box->setObjectName(QStringLiteral("GroupBox1"));
     box->setGeometry(8, 152, 49, 89);
-    widthGroup_ = new QButtonGroup(this);
-    widthGroup_->setExclusive(true);
+    QList<ChoiceButton*> buttons;
     for (int n = 1; n <= 5; ++n) {
-        QToolButton* button =
-            speedButton(box, QLatin1String(kWidthNames[n - 1]), QRect(8, 8 + 8 * n, 33, 9));
-        button->setIcon(glyphs::widthStroke(n));
+        ChoiceButton* button = speedButton(
+            box, QLatin1String(kWidthNames[n - 1]), QStringLiteral("Hrúbka čiarky: %1").arg(n),
+            [n](const QPalette& palette) { return glyphs::widthStroke(n, palette); },
+            QRect(8, 8 + 8 * n, 33, 9));
         button->setIconSize(QSize(31, 7));
-        button->setToolTip(QStringLiteral("Hrúbka čiarky: %1").arg(n));
-        widthGroup_->addButton(button, n);
-        widthButtons_[n - 1] = button;
+        buttons << button;
     }
-    // Pushed down for width 6 so that none of the visible buttons is; never seen.
-    widthButtons_[5] = speedButton(box, QStringLiteral("dodatok"), QRect(40, 8, 7, 9));
-    widthButtons_[5]->setVisible(false);
-    widthGroup_->addButton(widthButtons_[5], 6);
-    widthButtons_[0]->setChecked(true);
-    connect(widthGroup_, &QButtonGroup::idClicked, this, [this](int id) {
+    widthGroup_ = roving(buttons);
+    for (int n = 1; n <= 5; ++n)
+        widthGroup_->addButton(buttons[n - 1], n);
+    // Pushed down for width 6 so that none of the visible buttons is; never seen, no hint.
+    ChoiceButton* extra = speedButton(
+        box, QStringLiteral("dodatok"), QString(), [](const QPalette&) { return QIcon(); },
+        QRect(40, 8, 7, 9));
+    extra->setAccessibleName(QStringLiteral("Hrúbka čiarky: 6"));
+    extra->setVisible(false);
+    widthGroup_->addButton(extra, 6);
+    widthGroup_->setCheckedQuietly(1);
+    connect(widthGroup_, &ChoiceGroup::chosen, this, [this](int id) {
         if (id <= 5)
-            emit widthClicked(id);
+            emit widthChosen(id);
     });
 
     hr_ = new SpinEdit(1, 99, box);
     hr_->setObjectName(QStringLiteral("hr"));
     hr_->setGeometry(4, 62, 41, 22);
+    nameField(hr_, QStringLiteral("Hrúbka čiarky"));
     setTabOrder(penSize_, hr_);
 }
 
 void ToolPanel::buildFillToggles() {
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel2"));
+    panel->setAccessibleName(QStringLiteral("Výplň"));
     panel->setFrameShape(QFrame::Box);
     panel->setGeometry(8, 248, 49, 65);
-    auto* group = new QButtonGroup(this);
-    group->setExclusive(true);
-    filledToggle_ = speedButton(panel, QStringLiteral("PlnyObj"), QRect(3, 8, 38, 22));
-    filledToggle_->setIcon(glyphs::fillStyle(true));
-    filledToggle_->setIconSize(QSize(32, 16));
-    filledToggle_->setToolTip(QStringLiteral("Plný objekt"));
-    emptyToggle_ = speedButton(panel, QStringLiteral("PrazdnyObj"), QRect(3, 32, 38, 22));
-    emptyToggle_->setIcon(glyphs::fillStyle(false));
-    emptyToggle_->setIconSize(QSize(32, 16));
-    emptyToggle_->setToolTip(QStringLiteral("Prázdny objekt"));
+    filledToggle_ = speedButton(
+        panel, QStringLiteral("PlnyObj"), QStringLiteral("Plný objekt"),
+        [](const QPalette& palette) { return glyphs::fillStyle(true, palette); },
+        QRect(3, 8, 38, 22));
+    emptyToggle_ = speedButton(
+        panel, QStringLiteral("PrazdnyObj"), QStringLiteral("Prázdny objekt"),
+        [](const QPalette& palette) { return glyphs::fillStyle(false, palette); },
+        QRect(3, 32, 38, 22));
+    for (ChoiceButton* toggle : {filledToggle_, emptyToggle_})
+        toggle->setIconSize(QSize(32, 16));
+    ChoiceGroup* group = roving({filledToggle_, emptyToggle_});
     group->addButton(filledToggle_, 1);
     group->addButton(emptyToggle_, 0);
-    filledToggle_->setChecked(true);
+    group->setCheckedQuietly(1);
     showFillToggles(false);
-    connect(group, &QButtonGroup::idClicked, this, [this](int id) { emit fillClicked(id == 1); });
+    connect(group, &ChoiceGroup::chosen, this, [this](int id) { emit fillChosen(id == 1); });
 }
 
 void ToolPanel::pushWidthButton(int n) {
     if (n >= 1 && n <= 6)
-        widthButtons_[n - 1]->setChecked(true);
+        widthGroup_->setCheckedQuietly(n);
 }
 
 void ToolPanel::showFillToggles(bool shown) {
     filledToggle_->setVisible(shown);
     emptyToggle_->setVisible(shown);
+}
+
+void ToolPanel::setGuard(const ChoiceGuard& guard) {
+    for (ChoiceButton* button : findChildren<ChoiceButton*>())
+        button->setGuard(guard);
 }
 
 }  // namespace kreslix

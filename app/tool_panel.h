@@ -2,17 +2,18 @@
 
 #include <QFrame>
 
-class QAbstractButton;
-class QButtonGroup;
-class QToolButton;
+#include "app/choice_guard.h"
 
 namespace kreslix {
 
+class ChoiceButton;
+class ChoiceGroup;
 class SpinEdit;
 
 // `OknoNastroje`: the nine tool buttons, the width group `GroupBox1` with the field `hr`, the
 // fill toggles in `Panel2`, and the unseen width field `PenSize` (beyond the panel's edge, yet a
-// shown, focusable control and the first tab stop). It only shows and reports; the window's
+// shown, focusable control and the first tab stop). The tools, the widths and the fill toggles
+// are one Tab stop each, after `PenSize` and `hr`. It only shows and reports; the window's
 // handlers decide.
 class ToolPanel : public QFrame {
     Q_OBJECT
@@ -29,21 +30,24 @@ public:
     void pushWidthButton(int n);
     // Shows or hides `PlnyObj` and `PrazdnyObj`; `Panel2` itself stays.
     void showFillToggles(bool shown);
+    // Choices from the keyboard or by assistive technology ask this guard.
+    void setGuard(const ChoiceGuard& guard);
 
 signals:
-    void toolClicked(int tool);
-    void widthClicked(int width);
-    void fillClicked(bool filled);
+    // A choice of the user, by a click, the keyboard or assistive technology.
+    void toolChosen(int tool);
+    void widthChosen(int width);
+    void fillChosen(bool filled);
 
 private:
     void buildToolButtons();
     void buildWidthGroup();
     void buildFillToggles();
+    ChoiceGroup* roving(const QList<ChoiceButton*>& buttons);
 
-    QButtonGroup* widthGroup_ = nullptr;
-    QToolButton* widthButtons_[6] = {};  // jeden..pat, dodatok
-    QToolButton* filledToggle_ = nullptr;
-    QToolButton* emptyToggle_ = nullptr;
+    ChoiceGroup* widthGroup_ = nullptr;
+    ChoiceButton* filledToggle_ = nullptr;
+    ChoiceButton* emptyToggle_ = nullptr;
     SpinEdit* hr_ = nullptr;
     SpinEdit* penSize_ = nullptr;
 };

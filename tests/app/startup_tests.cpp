@@ -73,23 +73,34 @@ TEST_F(StartupTest, PictureSitsAtOneZeroInTheScrollBoxWithCrossHairAndHint) {
     EXPECT_EQ(view->toolTip(), QStringLiteral("Dajte sa do kreslenia..."));
 }
 
-TEST_F(StartupTest, FocusStartsInPenSizeAndTabMovesBetweenTheTwoWidthFieldsOnly) {
+// The width fields come first; then each group of choices is one stop, entered at the button
+// that is down, and the fill toggles only while they are shown.
+TEST_F(StartupTest, FocusStartsInPenSizeAndTabVisitsEachGroupOnce) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     auto* penSize = child<SpinEdit>("PenSize");
-    auto* hr = child<SpinEdit>("hr");
-    ASSERT_TRUE(penSize && hr);
+    ASSERT_TRUE(penSize);
     EXPECT_TRUE(penSize->hasFocus());
 
-    QStringList visited;
-    for (int i = 0; i < 4; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QWidget* focused = QApplication::focusWidget();
-        while (focused && focused->objectName().isEmpty())
-            focused = focused->parentWidget();
-        visited << (focused ? focused->objectName() : QStringLiteral("none"));
-    }
-    EXPECT_EQ(visited, QStringList({"hr", "PenSize", "hr", "PenSize"}));
+    const auto tabCycle = [] {
+        QStringList visited;
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            while (focused && focused->objectName().isEmpty())
+                focused = focused->parentWidget();
+            visited << (focused ? focused->objectName() : QStringLiteral("none"));
+        }
+        return visited;
+    };
+    EXPECT_EQ(tabCycle(), QStringList({"hr", "CiaraTl", "jeden", "ScrollBox1", "FarbaPop",
+                                       "FarbaPoz", "biela", "PenSize", "hr", "CiaraTl"}));
+    click("ZaobObdlTl");
+    click("pat");
+    click("PrazdnyObj");
+    penSize->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(tabCycle(), QStringList({"hr", "ZaobObdlTl", "pat", "PrazdnyObj", "ScrollBox1",
+                                       "FarbaPop", "FarbaPoz", "biela", "PenSize", "hr"}));
 }
 
 struct FullStopCase {

@@ -218,7 +218,7 @@ TEST_F(ToolPanelTest, PopupOrOtherWindowIsNoLeavingOfHr) {
     EXPECT_TRUE(edit->selectedText().isEmpty()) << edit->selectedText().toStdString();
 
     QTest::keyClick(edit, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), penSize()->lineEdit());
+    EXPECT_EQ(QApplication::focusWidget(), button("CiaraTl"));
     EXPECT_EQ(hr()->text(), QStringLiteral("99"));
     EXPECT_EQ(penWidth(), 99);
 }

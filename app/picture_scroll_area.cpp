@@ -35,8 +35,13 @@ PictureScrollArea::PictureScrollArea(QWidget* parent) : QScrollArea(parent) {
     focusFrame_ = new FocusFrame(viewport());
 }
 
+// The frame covers the edges of the picture, so it shows only while the user moves the focus
+// with the keyboard, as focus frames do in Qt's styles: not when the focus lands here because
+// the panel that held it was hidden from the menu.
 void PictureScrollArea::focusInEvent(QFocusEvent* event) {
     QScrollArea::focusInEvent(event);
+    if (!window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
     focusFrame_->resize(viewport()->size());
     focusFrame_->raise();
     focusFrame_->show();

@@ -6,8 +6,9 @@ namespace kreslix {
 
 // `ScrollBox1`: the scrolling area around the picture. The Tab key gives it the focus (a click on
 // the picture leaves the focus where it is); it then scrolls with the arrow keys, Page Up and
-// Page Down, Home (the top-left corner) and End (the bottom-right corner), and shows that it has
-// the focus by a frame in the palette's highlight colour over the edges of its view.
+// Page Down, Home (the top-left corner) and End (the bottom-right corner), and, when the focus
+// came by the keyboard, shows that it has it by a frame in the palette's highlight colour over
+// the edges of its view.
 class PictureScrollArea : public QScrollArea {
     Q_OBJECT
 

@@ -58,7 +58,7 @@ public:
 };
 
 QAccessibleInterface* createInterface(const QString& className, QObject* object) {
-    if (QAccessibleInterface* button = accessibleButton(className, object))
+    if (QAccessibleInterface* button = accessibleButton(object))
         return button;
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)

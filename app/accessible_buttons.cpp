@@ -95,12 +95,11 @@ public:
 
 }  // namespace
 
-QAccessibleInterface* accessibleButton(const QString& className, QObject* object) {
-    if (className == QLatin1String(ChoiceButton::staticMetaObject.className()) ||
-        className == QLatin1String(GlyphButton::staticMetaObject.className()))
-        return new GlyphButtonInterface(static_cast<GlyphButton*>(object));
-    if (className == QLatin1String(ColourCell::staticMetaObject.className()))
-        return new ColourCellInterface(static_cast<ColourCell*>(object));
+QAccessibleInterface* accessibleButton(QObject* object) {
+    if (auto* button = qobject_cast<GlyphButton*>(object))
+        return new GlyphButtonInterface(button);
+    if (auto* cell = qobject_cast<ColourCell*>(object))
+        return new ColourCellInterface(cell);
     return nullptr;
 }
 

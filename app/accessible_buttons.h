@@ -2,13 +2,12 @@
 
 class QAccessibleInterface;
 class QObject;
-class QString;
 
 namespace kreslix {
 
 // What assistive technology sees of the program's buttons: the glyph buttons as push buttons,
 // the choice buttons as radio buttons, the colour cells as push buttons that tell their colour.
 // Null for any other object.
-QAccessibleInterface* accessibleButton(const QString& className, QObject* object);
+QAccessibleInterface* accessibleButton(QObject* object);
 
 }  // namespace kreslix

@@ -4,14 +4,6 @@
 #include <QPainter>
 
 namespace kreslix {
-namespace {
-
-bool isChoosingKey(const QKeyEvent* event) {
-    return (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) &&
-           event->modifiers() == Qt::NoModifier;
-}
-
-}  // namespace
 
 ChoiceButton::ChoiceButton(const QString& name, const QString& hint, Glyph glyph, QWidget* parent)
     : GlyphButton(name, hint, std::move(glyph), parent) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeyEvent>
 #include <functional>
 
 namespace kreslix {
@@ -19,5 +20,11 @@ struct ChoiceGuard {
         return false;
     }
 };
+
+// The key that chooses the control with the focus, as a click does: Space (or Select), alone.
+inline bool isChoosingKey(const QKeyEvent* event) {
+    return (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) &&
+           event->modifiers() == Qt::NoModifier;
+}
 
 }  // namespace kreslix

@@ -104,8 +104,7 @@ void ColourCell::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ColourCell::keyPressEvent(QKeyEvent* event) {
-    const bool choosing = event->key() == Qt::Key_Space || event->key() == Qt::Key_Select;
-    if (!choosing || event->modifiers() != Qt::NoModifier)
+    if (!isChoosingKey(event))
         return QFrame::keyPressEvent(event);
     if (!event->isAutoRepeat())
         activate();

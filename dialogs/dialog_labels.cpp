@@ -16,29 +16,25 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint 
     return label;
 }
 
-namespace {
-
-int widest(const QFontMetrics& metrics, const QStringList& texts) {
+int widestText(const QFontMetrics& metrics, const QStringList& texts) {
     int width = 0;
     for (const QString& text : texts)
         width = std::max(width, metrics.horizontalAdvance(text));
     return width;
 }
 
-}  // namespace
-
 void fitBefore(QWidget* widget, int right, const QStringList& texts, int extra) {
     QFont font = widget->parentWidget()->font();
     const int room = right - widget->x() - extra;
     auto fits = [&](int stretch) {
         font.setStretch(stretch);
-        return widest(QFontMetrics(font), texts) <= room;
+        return widestText(QFontMetrics(font), texts) <= room;
     };
     // The widest stretch (from 100 % down to half width, in steps of 2 %) at which the text
     // fits. Every stretch tried loads a font of its own, so the search starts where the widths
     // say it ends, which they say closely (a narrowed face is the same face scaled), and goes
     // down or up from there by single steps: one or two fonts instead of one for every step.
-    const int natural = widest(QFontMetrics(font), texts);
+    const int natural = widestText(QFontMetrics(font), texts);
     if (natural > room && natural > 0) {
         int stretch = std::clamp(int(qint64(100) * std::max(room, 0) / natural) & ~1, 50, 100);
         if (fits(stretch)) {

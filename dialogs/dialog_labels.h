@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QStringList>
 
+class QFontMetrics;
 class QLabel;
 class QString;
 class QWidget;
@@ -23,6 +24,9 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint 
 void fitBefore(QWidget* widget, int right, const QStringList& texts, int extra = 0);
 // The same for a label and the text it shows.
 void fitBefore(QLabel* label, int right);
+
+// The width of the widest of `texts` in that font.
+int widestText(const QFontMetrics& metrics, const QStringList& texts);
 
 // Makes the font of a label of fixed height small enough for a whole line, descenders
 // included, to fit that height.

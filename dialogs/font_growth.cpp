@@ -129,10 +129,7 @@ std::vector<FontGrowth::TextRoom> FontGrowth::textRooms() const {
 
 // How many times wider than its room the text is.
 double FontGrowth::share(const QFontMetrics& metrics, const TextRoom& room) {
-    int widest = 0;
-    for (const QString& text : room.texts)
-        widest = std::max(widest, metrics.horizontalAdvance(text));
-    return double(widest + room.extra) / std::max(room.room, 1);
+    return double(widestText(metrics, room.texts) + room.extra) / std::max(room.room, 1);
 }
 
 QSizeF FontGrowth::scaleFor(const QFont& font) const {

@@ -1,26 +1,17 @@
 #include <QApplication>
 #include <QToolButton>
-#include <cmath>
 #include <map>
 
 #include "app/colour_panel.h"
+#include "dialogs/readable_colour.h"
 #include "tests/support/window_fixture.h"
 
 namespace kreslix::testing {
 namespace {
 
-double luminance(QRgb c) {
-    auto channel = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
-}
-
 // The contrast ratio of two colours, 1 to 21.
 double contrast(QRgb a, QRgb b) {
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return contrastRatio(QColor(a), QColor(b));
 }
 
 QPalette themed(QColor face, QColor text, QColor base, QColor highlight) {

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "canvas/colour.h"
+#include "common/long_work.h"
 #include "common/modal_result.h"
 
 class QPrinter;
@@ -44,6 +45,19 @@ public:
     virtual void beep() = 0;
     // The busy cursor over all the program's windows, and back to normal.
     virtual void setBusy(bool busy) = 0;
+    // Runs `job` while the window waits as it does for a modal step. The window shows the busy
+    // cursor at once and keeps repainting; Escape stops the job; after about half a second a
+    // small modal progress window titled `title` shows how far it is, with "Zrušiť". Returns
+    // true when the job ran to its end and false when the user stopped it (the job threw
+    // WorkStopped); any other failure of the job is thrown again here. This runs the job on
+    // the calling thread with nothing shown; the program's own prompts run it off the window's
+    // thread.
+    virtual bool runLongWork(const QString& title, const LongJob& job) {
+        (void)title;
+        SilentProgress progress;
+        job(progress);
+        return true;
+    }
     // The colour dialog, preset with a colour; nothing when the user cancels.
     virtual std::optional<Colour> chooseColour(Colour preset) = 0;
 

@@ -12,12 +12,18 @@ namespace kreslix {
 
 namespace {
 
-// Open's steps after the dialog: only a file read completely changes the document.
+// Open's steps after the dialog: only a file read completely changes the document. The read
+// runs as long work, so a large or crafted file shows how far it is and can be stopped; a
+// stopped read changes nothing, as a file that could not be read.
 void readChosenFile(DocumentState& document, Prompts& prompts, const QString& path) {
     Picture picture;
     {
         BusyGuard busy(prompts);
-        picture = readPictureFile(path);
+        const bool read = prompts.runLongWork(
+            QStringLiteral("Čítanie súboru"),
+            [&](WorkProgress& progress) { picture = readPictureFile(path, &progress); });
+        if (!read)
+            return;
     }
     document.keepPenAndBrush();
     document.replacePicture(std::move(picture));

@@ -9,6 +9,7 @@
 #include "document/files/bmp_headers.h"
 #include "document/files/bmp_row_encoder.h"
 #include "document/files/stored_bmp_format.h"
+#include "fuzz/fuzz_progress.h"
 
 namespace {
 
@@ -44,7 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!isSmallEnough(bytes, qint64(size)))
         return 0;
     try {
-        encodeAllRows(kreslix::bmp::decodeBmp(bytes, qint64(size)));
+        kreslix::fuzzing::readWithProgress([&](kreslix::WorkProgress& progress) {
+            encodeAllRows(kreslix::bmp::decodeBmp(bytes, qint64(size), &progress));
+        });
     } catch (const kreslix::KreslixError&) {
     }
     return 0;

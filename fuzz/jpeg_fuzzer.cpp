@@ -6,6 +6,7 @@
 
 #include "common/error.h"
 #include "document/files/jpeg_decoder.h"
+#include "fuzz/fuzz_progress.h"
 
 namespace {
 
@@ -44,8 +45,11 @@ int outcomeOf(const QString& message) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     int outcome = 0;
     try {
-        const kreslix::Picture picture = kreslix::decodeJpeg(data, size, kMaxFuzzPixels);
-        outcome = 150 + (picture.image.isNull() ? 0 : 1);
+        kreslix::fuzzing::readWithProgress([&](kreslix::WorkProgress& progress) {
+            const kreslix::Picture picture =
+                kreslix::decodeJpeg(data, size, kMaxFuzzPixels, -1, &progress);
+            outcome = 150 + (picture.image.isNull() ? 0 : 1);
+        });
     } catch (const kreslix::KreslixError& error) {
         outcome = outcomeOf(error.message());
     }

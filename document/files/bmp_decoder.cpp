@@ -8,6 +8,7 @@
 #include "document/files/bmp_pixel_rows.h"
 #include "document/files/bmp_rle.h"
 #include "document/files/picture_size.h"
+#include "document/files/read_progress.h"
 
 namespace kreslix::bmp {
 
@@ -35,6 +36,35 @@ IndexColours indexColours(const std::vector<quint32>& table) {
     return colours;
 }
 
+// Picture rows first .. first + count - 1 of the stored rows, as stored rows of their own.
+StoredRows bandOf(const StoredRows& rows, int first, int count) {
+    const int lowestStored = rows.topDown ? first : rows.height - first - count;
+    return StoredRows{rows.data + rows.rowBytes * lowestStored, rows.rowBytes, count, rows.topDown};
+}
+
+// The picture's rows first .. first + count - 1 as an image of their own, sharing the pixels.
+QImage bandOf(QImage& image, int first, int count) {
+    return QImage(image.scanLine(first), image.width(), count, image.bytesPerLine(),
+                  image.format());
+}
+
+// Decodes the rows a band at a time, `decode(stored band, picture band)` doing each, and tells
+// the progress after every band, so that a stop asked for is seen within a fraction of a second.
+template <typename Decode>
+void decodeInBands(const StoredRows& rows, QImage& image, ReadProgress& progress, Decode decode) {
+    constexpr qint64 kBandBytes = qint64(256) << 10;
+    const int height = rows.height;
+    const int bandRows = int(
+        qBound(qint64(1), kBandBytes / qMax<qint64>(rows.rowBytes, 1), qint64(qMax(height, 1))));
+    progress.beginStage(0.3, 1, height);
+    for (int first = 0; first < height; first += bandRows) {
+        const int count = qMin(bandRows, height - first);
+        QImage band = bandOf(image, first, count);
+        decode(bandOf(rows, first, count), band);
+        progress.step(first + count);
+    }
+}
+
 }  // namespace
 
 QImage allocatePicture(const BmpLayout& layout) {
@@ -48,29 +78,39 @@ QImage allocatePicture(const BmpLayout& layout) {
     return image;
 }
 
-Picture decodeBmp(const uchar* data, qint64 size) {
+Picture decodeBmp(const uchar* data, qint64 size, WorkProgress* work) {
+    ReadProgress progress(work);
     const BmpLayout layout = parseBmpLayout(data, size);
+    progress.step(0);
     Picture picture;
     picture.image = allocatePicture(layout);
-    QByteArray expanded;
+    std::unique_ptr<LargeBuffer> expanded;
     // An empty picture (a zero side) has no rows to decode.
     StoredRows rows{data + layout.pixelOffset, layout.rowBytes, picture.image.height(),
                     layout.topDown};
     if (layout.compression == kRle8 || layout.compression == kRle4) {
-        expanded = expandRle(data, size, layout);
-        rows.data = reinterpret_cast<const uchar*>(expanded.constData());
+        expanded = expandRle(data, size, layout, &progress);
+        rows.data = expanded->data();
     }
     const int width = int(layout.width);
     const int bits = layout.bitsPerPixel;
     if (bits <= 8) {
         const std::vector<quint32> table = readColourTable(data, layout);
-        const int largest = decodeIndexedRows(rows, bits, indexColours(table), picture.image);
+        const IndexColours colours = indexColours(table);
+        int largest = 0;
+        decodeInBands(rows, picture.image, progress, [&](const StoredRows& band, QImage& out) {
+            largest = qMax(largest, decodeIndexedRows(band, bits, colours, out));
+        });
         picture.storedFormat = keepIndexedFormat(rows, width, bits, table, largest);
     } else if (bits == 24) {
-        decode24BitRows(rows, picture.image);
+        decodeInBands(rows, picture.image, progress,
+                      [](const StoredRows& band, QImage& out) { decode24BitRows(band, out); });
     } else {
         const std::array<quint32, 3> masks{layout.redMask, layout.greenMask, layout.blueMask};
-        const quint32 spare = decodeMaskedRows(rows, bits, masks, picture.image);
+        quint32 spare = 0;
+        decodeInBands(rows, picture.image, progress, [&](const StoredRows& band, QImage& out) {
+            spare |= decodeMaskedRows(band, bits, masks, out);
+        });
         picture.storedFormat =
             keepMaskedFormat(rows, width, bits, layout.compression != kRgb, masks, spare);
     }

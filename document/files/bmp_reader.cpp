@@ -10,6 +10,7 @@
 #include "document/files/bmp_errors.h"
 #include "document/files/bmp_pixel_rows.h"
 #include "document/files/picture_size.h"
+#include "document/files/read_progress.h"
 #include "document/files/regular_file.h"
 
 namespace kreslix {
@@ -41,20 +42,22 @@ void readFully(QFile& file, uchar* into, qint64 bytes) {
 }
 
 // The whole file in one read: decoding then works on memory only.
-Picture decodeWholeFile(QFile& file) {
+Picture decodeWholeFile(QFile& file, WorkProgress* progress) {
     const LargeBuffer bytes(qMin(file.size(), bytesWorthReading()));
     if (bytes.size() > 0 && !bytes.data())
         failShortFile();
     if (!file.seek(0))
         failShortFile();
     readFully(file, bytes.data(), bytes.size());
-    return decodeBmp(bytes.data(), bytes.size());
+    return decodeBmp(bytes.data(), bytes.size(), progress);
 }
 
 // Uncompressed 24-bit rows go from the file through one small band into the picture. The
 // layout was checked against the file's size, so the picture is allocated only for rows the
 // file holds; a file shortened since fails its read, and the picture is dropped unreturned.
-Picture decode24BitBands(QFile& file, const BmpLayout& layout, qint64 bandBytes) {
+Picture decode24BitBands(QFile& file, const BmpLayout& layout, qint64 bandBytes,
+                         WorkProgress* work) {
+    ReadProgress progress(work);
     Picture picture;
     picture.image = allocatePicture(layout);
     if (picture.image.isNull())
@@ -65,6 +68,7 @@ Picture decode24BitBands(QFile& file, const BmpLayout& layout, qint64 bandBytes)
     if (!file.seek(layout.pixelOffset))
         failShortFile();
     const StoredRows rows{nullptr, layout.rowBytes, height, layout.topDown};
+    progress.beginStage(0, 1, height);
     for (int first = 0; first < height; first += bandRows) {
         const int count = qMin(bandRows, height - first);
         // The file's last row may lack its padding.
@@ -73,6 +77,7 @@ Picture decode24BitBands(QFile& file, const BmpLayout& layout, qint64 bandBytes)
                              (last ? packedRowBytes(layout.width, 24) : layout.rowBytes);
         readFully(file, band.get(), bytes);
         decode24BitBand(rows, band.get(), first, count, picture.image);
+        progress.step(first + count);
     }
     return picture;
 }
@@ -88,7 +93,7 @@ void checkBmpExtension(const QString& path) {
     }
 }
 
-Picture readBmpFile(const QString& path, qint64 bandBytes) {
+Picture readBmpFile(const QString& path, qint64 bandBytes, WorkProgress* progress) {
     checkBmpExtension(path);
     RegularFileForReading plain(path);
     QFile file;
@@ -103,14 +108,14 @@ Picture readBmpFile(const QString& path, qint64 bandBytes) {
     readFully(file, head, qMin(size, kLongestHeadBytes));
     const BmpLayout layout = parseBmpLayout(head, size);
     if (layout.bitsPerPixel == 24 && layout.compression == kRgb)
-        return decode24BitBands(file, layout, bandBytes);
-    return decodeWholeFile(file);
+        return decode24BitBands(file, layout, bandBytes, progress);
+    return decodeWholeFile(file, progress);
 }
 
 }  // namespace bmp
 
-Picture readBmp(const QString& path) {
-    return bmp::readBmpFile(path, bmp::kBandBytes);
+Picture readBmp(const QString& path, WorkProgress* progress) {
+    return bmp::readBmpFile(path, bmp::kBandBytes, progress);
 }
 
 }  // namespace kreslix

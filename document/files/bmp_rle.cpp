@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/error.h"
 #include "document/files/bmp_bytes.h"
 #include "document/files/bmp_errors.h"
 
@@ -13,17 +14,22 @@ namespace {
 // position outside the picture.
 class RleExpander {
 public:
-    RleExpander(const uchar* data, qint64 size, const BmpLayout& layout, QByteArray& rows)
-        : in_(data + layout.pixelOffset),
+    RleExpander(const uchar* data, qint64 size, const BmpLayout& layout, uchar* rows,
+                ReadProgress* progress)
+        : progress_(progress),
+          in_(data + layout.pixelOffset),
           end_(data + size),
           width_(layout.width),
           height_(layout.height),
           rowBytes_(layout.rowBytes),
           fourBit_(layout.compression == kRle4),
-          rows_(reinterpret_cast<uchar*>(rows.data())) {}
+          rows_(rows) {}
 
     void run() {
+        if (progress_)
+            progress_->beginStage(0, 0.3, height_);
         while (y_ < height_) {
+            tell();
             const uint count = next();
             const uint value = next();
             if (count > 0) {
@@ -43,6 +49,13 @@ public:
     }
 
 private:
+    // Told at each command, checked now and then: a stop is seen within a few thousand
+    // commands, each of which does at most one run of 255 pixels.
+    void tell() {
+        if (progress_ && (++commands_ & 4095) == 0)
+            progress_->step(y_);
+    }
+
     uint next() {
         if (in_ >= end_)
             failShortFile();
@@ -83,6 +96,8 @@ private:
             next();
     }
 
+    ReadProgress* progress_;
+    qint64 commands_ = 0;
     const uchar* in_;
     const uchar* end_;
     qint64 width_;
@@ -96,9 +111,15 @@ private:
 
 }  // namespace
 
-QByteArray expandRle(const uchar* data, qint64 size, const BmpLayout& layout) {
-    QByteArray rows(qsizetype(layout.rowBytes * layout.height), char(0));
-    RleExpander(data, size, layout, rows).run();
+std::unique_ptr<LargeBuffer> expandRle(const uchar* data, qint64 size, const BmpLayout& layout,
+                                       ReadProgress* progress) {
+    auto rows = std::make_unique<LargeBuffer>(layout.rowBytes * layout.height);
+    if (rows->size() > 0 && !rows->data()) {
+        throw KreslixError(QStringLiteral("Na obrázok %1 × %2 bodov nie je dosť pamäte")
+                               .arg(layout.width)
+                               .arg(layout.height));
+    }
+    RleExpander(data, size, layout, rows->data(), progress).run();
     return rows;
 }
 

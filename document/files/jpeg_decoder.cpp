@@ -1,6 +1,7 @@
 #include "document/files/jpeg_decoder.h"
 
 #include <sys/mman.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <csetjmp>
@@ -8,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <system_error>
+#include <thread>
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jerror.h>
 #include <jpeglib.h>
@@ -56,7 +59,7 @@ void printNothing(j_common_ptr) {}
 using AllocateFunction = uchar* (*)(void* context, JDIMENSION width, JDIMENSION height,
                                     qint64 decoderBytes, qsizetype* bytesPerLine) noexcept;
 
-enum class Outcome { Decoded, LibraryError, Refused };
+enum class Outcome { Decoded, LibraryError, Refused, Stopped };
 
 struct DecodeJob {
     const unsigned char* data = nullptr;
@@ -69,7 +72,72 @@ struct DecodeJob {
     qint64 memoryLimit = 0;  // bytes for the picture and the library's own memory together
     int components = 0;      // filled in from the header
     int errorCode = 0;       // the library's message code after a LibraryError
+    WorkProgress* progress = nullptr;  // told how far the decoding is, asked whether to stop
+    std::size_t fileSize = 0;          // of the file read from the descriptor
+    double reported = -1;              // the last fraction told
+    bool stopped = false;              // the decoding ended on a stop request
 };
+
+// libjpeg calls this with its own progress record: ours holds the job it belongs to.
+struct ProgressMonitor {
+    jpeg_progress_mgr base;  // first member: libjpeg passes a pointer to it
+    DecodeJob* job;
+};
+
+// How far the decoding is: half for the bytes of the file taken in, half for the rows given out.
+// A progressive file is taken in whole, scan by scan, before its first row is given out; a
+// baseline one moves both halves together.
+double decodedFraction(j_decompress_ptr cinfo, const DecodeJob& job) {
+    const std::size_t total = job.descriptor >= 0 ? job.fileSize : job.size;
+    std::size_t consumed = 0;
+    if (job.descriptor >= 0) {
+        consumed = jpegFileBytesConsumed(cinfo);
+    } else if (cinfo->src) {
+        consumed = job.size - std::min(job.size, cinfo->src->bytes_in_buffer);
+    }
+    const double input = total > 0 ? std::min(1.0, double(consumed) / double(total)) : 0;
+    const double output =
+        cinfo->output_height > 0 ? double(cinfo->output_scanline) / cinfo->output_height : 0;
+    return (input + output) / 2;
+}
+
+// A decoding stopped by the user may hold gigabytes of coefficients, and giving them back page
+// by page takes longer than anyone should wait after asking for a stop: a thread of its own does
+// it. The library's memory belongs to the record alone, so a copy of the record frees it all.
+void releaseInBackground(const jpeg_decompress_struct& cinfo) {
+    static jpeg_error_mgr quiet;  // freeing reports nothing; set once, read only
+    static jpeg_error_mgr* const errors = jpeg_std_error(&quiet);
+    auto* kept = new jpeg_decompress_struct(cinfo);
+    kept->err = errors;
+    kept->progress = nullptr;
+    try {
+        std::thread([kept] {
+            jpeg_destroy_decompress(kept);
+            delete kept;
+        }).detach();
+    } catch (const std::system_error&) {
+        jpeg_destroy_decompress(kept);
+        delete kept;
+    }
+}
+
+// Called by the library for every MCU row it takes in (every scan of a progressive file) and
+// every row it gives out: limits the scans, tells the progress and leaves on a stop request.
+void monitorProgress(j_common_ptr cinfo) {
+    limitScans(cinfo);
+    DecodeJob& job = *reinterpret_cast<ProgressMonitor*>(cinfo->progress)->job;
+    if (!job.progress)
+        return;
+    if (job.progress->stopRequested()) {
+        job.stopped = true;
+        std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+    }
+    const double fraction = decodedFraction(reinterpret_cast<j_decompress_ptr>(cinfo), job);
+    if (fraction > job.reported) {
+        job.reported = fraction;
+        job.progress->report(fraction);
+    }
+}
 
 // Picture pixels in memory order blue, green, red, alpha; alpha is set to 0xFF as Format_RGB32
 // needs (the X variants leave that byte undefined).
@@ -193,16 +261,21 @@ Outcome runDecompress(DecodeJob* job) {
     errors.base.error_exit = leaveOnError;
     errors.base.emit_message = ignoreMessage;
     errors.base.output_message = printNothing;
-    jpeg_progress_mgr progress{};
-    progress.progress_monitor = limitScans;
+    ProgressMonitor progress{};
+    progress.base.progress_monitor = monitorProgress;
+    progress.job = job;
     if (setjmp(errors.jump) != 0) {
+        if (job->stopped) {
+            releaseInBackground(cinfo);
+            return Outcome::Stopped;
+        }
         job->errorCode = errors.base.msg_code;
         job->readFailed = job->descriptor >= 0 && jpegFileReadFailed(&cinfo);
         jpeg_destroy_decompress(&cinfo);
         return Outcome::LibraryError;
     }
     jpeg_create_decompress(&cinfo);
-    cinfo.progress = &progress;
+    cinfo.progress = &progress.base;
     if (job->descriptor >= 0) {
         useJpegFileSource(&cinfo, job->descriptor);
     } else {
@@ -275,28 +348,41 @@ Picture decodePicture(DecodeJob& job, qint64 maxPixels, qint64 memoryLimit) {
     job.context = &target;
     job.memoryLimit = target.memoryLimit;
     const Outcome outcome = runDecompress(&job);
+    if (outcome == Outcome::Stopped)
+        throw WorkStopped();
     if (target.failure)
         std::rethrow_exception(target.failure);
     if (job.readFailed)
         throw KreslixError(QStringLiteral("Stream read error"));
     if (outcome != Outcome::Decoded)
         throw libraryError(job.errorCode);
+    if (job.progress && job.reported < 1) {
+        // A stop asked for at the very end still keeps the picture out, as at any other report.
+        if (job.progress->stopRequested())
+            throw WorkStopped();
+        job.progress->report(1);
+    }
     return Picture{std::move(target.image), nullptr};
 }
 
 }  // namespace
 
 Picture decodeJpeg(const unsigned char* data, std::size_t size, qint64 maxPixels,
-                   qint64 memoryLimit) {
+                   qint64 memoryLimit, WorkProgress* progress) {
     DecodeJob job;
     job.data = data;
     job.size = size;
+    job.progress = progress;
     return decodePicture(job, maxPixels, memoryLimit);
 }
 
-Picture decodeJpegFile(int descriptor) {
+Picture decodeJpegFile(int descriptor, WorkProgress* progress) {
     DecodeJob job;
     job.descriptor = descriptor;
+    job.progress = progress;
+    struct stat status {};
+    if (progress && ::fstat(descriptor, &status) == 0)
+        job.fileSize = std::size_t(status.st_size);
     return decodePicture(job, -1, -1);
 }
 

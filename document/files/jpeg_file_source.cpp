@@ -17,6 +17,7 @@ struct FileSource {
     JOCTET* buffer;
     bool anyRead;
     bool readFailed;
+    std::size_t bytesRead;  // from the file so far
 };
 
 FileSource* sourceOf(j_decompress_ptr cinfo) {
@@ -46,6 +47,7 @@ boolean fillInputBuffer(j_decompress_ptr cinfo) {
         return TRUE;
     }
     source->anyRead = true;
+    source->bytesRead += std::size_t(got);
     source->base.next_input_byte = source->buffer;
     source->base.bytes_in_buffer = std::size_t(got);
     return TRUE;
@@ -73,6 +75,7 @@ void useJpegFileSource(j_decompress_ptr cinfo, int descriptor) {
     source->descriptor = descriptor;
     source->anyRead = false;
     source->readFailed = false;
+    source->bytesRead = 0;
     source->base.init_source = initSource;
     source->base.fill_input_buffer = fillInputBuffer;
     source->base.skip_input_data = skipInputData;
@@ -81,6 +84,14 @@ void useJpegFileSource(j_decompress_ptr cinfo, int descriptor) {
     source->base.next_input_byte = nullptr;
     source->base.bytes_in_buffer = 0;
     cinfo->src = &source->base;
+}
+
+std::size_t jpegFileBytesConsumed(j_decompress_ptr cinfo) {
+    const FileSource* source = sourceOf(cinfo);
+    // The made-up end marker is in the buffer without having been read from the file.
+    return source->base.bytes_in_buffer > source->bytesRead
+               ? source->bytesRead
+               : source->bytesRead - source->base.bytes_in_buffer;
 }
 
 bool jpegFileReadFailed(j_decompress_ptr cinfo) {

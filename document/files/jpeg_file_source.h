@@ -13,6 +13,9 @@ namespace kreslix {
 // ends early gets a warning and a made-up end marker.
 void useJpegFileSource(j_decompress_ptr cinfo, int descriptor);
 
+// How many bytes of the file the decompressor has taken so far.
+std::size_t jpegFileBytesConsumed(j_decompress_ptr cinfo);
+
 // Whether the decompressor stopped because the file could not be read (not because it ended).
 bool jpegFileReadFailed(j_decompress_ptr cinfo);
 

@@ -7,7 +7,7 @@
 
 namespace kreslix {
 
-Picture readJpeg(const QString& path) {
+Picture readJpeg(const QString& path, WorkProgress* progress) {
     const RegularFileForReading file(path);
     // No picture allowed in memory needs a larger file; a bigger one is refused before a byte
     // of it is read.
@@ -18,7 +18,7 @@ Picture readJpeg(const QString& path) {
                                .arg(path)
                                .arg(limit >> 20));
     }
-    return decodeJpegFile(file.descriptor());
+    return decodeJpegFile(file.descriptor(), progress);
 }
 
 }  // namespace kreslix

@@ -25,12 +25,12 @@ PictureFileKind pictureFileKind(const QString& path) {
     return PictureFileKind::Unknown;
 }
 
-Picture readPictureFile(const QString& path) {
+Picture readPictureFile(const QString& path, WorkProgress* progress) {
     switch (pictureFileKind(path)) {
         case PictureFileKind::Bmp:
-            return readBmp(path);
+            return readBmp(path, progress);
         case PictureFileKind::Jpeg:
-            return readJpeg(path);
+            return readJpeg(path, progress);
         case PictureFileKind::Unknown:
             break;
     }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "common/long_work.h"
 #include "document/files/picture.h"
 
 namespace kreslix {
@@ -13,7 +14,8 @@ PictureFileKind pictureFileKind(const QString& path);
 
 // Reads a picture file as Open does, by the end of its name. A name with none of the endings
 // fails with "Unknown picture file extension (.%s)". Throws KreslixError; returns only a
-// picture that was read completely.
-Picture readPictureFile(const QString& path);
+// picture that was read completely. Tells `progress` (when given) how far the read is, and ends
+// with WorkStopped, nothing read, when it asks for a stop.
+Picture readPictureFile(const QString& path, WorkProgress* progress = nullptr);
 
 }  // namespace kreslix

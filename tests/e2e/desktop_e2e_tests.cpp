@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "tests/e2e/e2e_support.h"
+#include "tests/support/crafted_pictures.h"
 
 namespace kreslix::e2e {
 namespace {
@@ -84,6 +85,28 @@ TEST_F(DesktopProgram, ShowsTheErrorBoxForADamagedFileAndThenTheUntitledPicture)
     runTool({"key", box.id, "Return"});
     EXPECT_TRUE(windowGone(kErrorBox, 5000)) << "the error box did not close";
     waitForPicture(kUntitled, QImage());
+}
+
+// A 3 KB progressive JPEG of 31000 × 31000 in 256 scans takes most of a minute to decode: its
+// read shows a progress window, and Escape there stops it without changing anything.
+TEST_F(DesktopProgram, StopsTheLongReadOfACraftedFileWithEscape) {
+    const QString path = folder.filePath("scans.jpg");
+    QFile file(path);
+    const QByteArray bytes = testing::craftedProgressiveJpeg(31000, 31000, 256);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    start({path});
+    const QString progressTitle = QStringLiteral("Čítanie súboru");
+    const Found progress = findWindow(progressTitle, 15000);
+    ASSERT_TRUE(progress.ok) << "no progress window";
+    runTool({"key", progress.id, "Escape"});
+    EXPECT_TRUE(windowGone(progressTitle, 1000)) << "the progress window stayed";
+    waitForPicture(kUntitled, QImage());
+    EXPECT_FALSE(findWindow(kErrorBox, 0).ok) << "an error box showed";
+    // The read has ended: the window answers the keyboard again (it holds input back while a
+    // read runs).
+    runTool({"key", main.id, "o", "ctrl"});
+    EXPECT_TRUE(findWindow(QStringLiteral("Otvoriť"), 3000).ok) << "the window does not answer";
 }
 
 TEST_F(DesktopProgram, OpensADroppedPictureAfterTheSaveChangesStepAndRefusesOtherDrops) {

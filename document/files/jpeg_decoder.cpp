@@ -101,6 +101,9 @@ double decodedFraction(j_decompress_ptr cinfo, const DecodeJob& job) {
     return (input + output) / 2;
 }
 
+// From this size on, a stopped decoding gives its memory back on a thread of its own.
+constexpr qint64 kBackgroundReleasePixels = qint64(1) << 24;
+
 // A decoding stopped by the user may hold gigabytes of coefficients, and giving them back page
 // by page takes longer than anyone should wait after asking for a stop: a thread of its own does
 // it. The library's memory belongs to the record alone, so a copy of the record frees it all.
@@ -266,7 +269,11 @@ Outcome runDecompress(DecodeJob* job) {
     progress.job = job;
     if (setjmp(errors.jump) != 0) {
         if (job->stopped) {
-            releaseInBackground(cinfo);
+            if (qint64(cinfo.output_width) * cinfo.output_height >= kBackgroundReleasePixels) {
+                releaseInBackground(cinfo);
+            } else {
+                jpeg_destroy_decompress(&cinfo);
+            }
             return Outcome::Stopped;
         }
         job->errorCode = errors.base.msg_code;

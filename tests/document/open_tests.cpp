@@ -75,6 +75,32 @@ TEST_F(OpenTest, KeepsTheModifiedFlag) {
     EXPECT_EQ(prompts.log, (QStringList{"beep", "save changes?", "open dialog", "busy", "idle"}));
 }
 
+// A read the user stops changes nothing, for either reader, whenever the stop comes; the same
+// file read to its end replaces the picture.
+TEST_F(OpenTest, StoppedReadChangesNothing) {
+    draw();
+    nameDocument(QStringLiteral("kept.bmp"));
+    draw();
+    const DocumentSnapshot before = snapshot(document);
+    for (const char* source : {"bmpsuite/g/pal8rle.bmp", "jpeg/progressive--testimgp.jpg"}) {
+        for (int stopAfter : {0, 1}) {
+            prompts.saveChangesAnswers = {ModalResult::No};
+            prompts.workReports.clear();
+            prompts.stopAfterReports = stopAfter;
+            open(document, prompts, testdata(source));
+            EXPECT_EQ(snapshot(document), before) << source << " stopped after " << stopAfter;
+            EXPECT_EQ(prompts.log.last(), "idle");
+            EXPECT_EQ(prompts.log.count("long work stopped"), 1);
+            prompts.log.clear();
+        }
+    }
+    prompts.saveChangesAnswers = {ModalResult::No};
+    prompts.stopAfterReports = -1;
+    open(document, prompts, testdata("jpeg/progressive--testimgp.jpg"));
+    EXPECT_NE(snapshot(document), before);
+    EXPECT_EQ(prompts.workTitles.last(), "Čítanie súboru");
+}
+
 TEST_F(OpenTest, CancelledDialogChangesNothing) {
     draw();
     const DocumentSnapshot before = snapshot(document);

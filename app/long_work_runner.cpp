@@ -163,9 +163,9 @@ bool runLongWorkWaiting(QWidget* window, const QString& title, const LongJob& jo
             failure = std::current_exception();
         }
         finished.store(true, std::memory_order_release);
-        // Wakes the waiting loop at once; the loop is still there, as it waits for this thread.
-        QMetaObject::invokeMethod(
-            &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        // Wakes the waiting loop at once (the loop is still there: it waits for this thread). A
+        // posted event is handed over under the event queue's lock and deleted by the loop.
+        QCoreApplication::postEvent(&loop, new QEvent(QEvent::Quit));
     });
 
     QTimer reveal;

@@ -141,6 +141,14 @@ private:
     SharedProgress& progress_;
 };
 
+// The busy cursor for as long as the work runs, whichever way the wait ends.
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 }  // namespace
 
 bool runLongWorkWaiting(QWidget* window, const QString& title, const LongJob& job) {
@@ -149,7 +157,7 @@ bool runLongWorkWaiting(QWidget* window, const QString& title, const LongJob& jo
     bool stopped = false;
     std::exception_ptr failure;
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const BusyCursor busy;
     QEventLoop loop;
     ProgressWindow progressWindow(window, title, progress);
     InputHold hold(progressWindow, progress);
@@ -195,7 +203,6 @@ bool runLongWorkWaiting(QWidget* window, const QString& title, const LongJob& jo
     tick.stop();
     reveal.stop();
     progressWindow.hide();
-    QApplication::restoreOverrideCursor();
     if (failure)
         std::rethrow_exception(failure);
     return !stopped;

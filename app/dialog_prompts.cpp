@@ -7,6 +7,7 @@
 
 #include "app/application_title.h"
 #include "app/file_dialogs.h"
+#include "app/long_work_runner.h"
 #include "dialogs/OkUloz.h"
 #include "dialogs/about.h"
 #include "dialogs/colour_dialog.h"
@@ -76,6 +77,10 @@ void DialogPrompts::setBusy(bool busy) {
     } else {
         QApplication::restoreOverrideCursor();
     }
+}
+
+bool DialogPrompts::runLongWork(const QString& title, const LongJob& job) {
+    return runLongWorkWaiting(window_, title, job);
 }
 
 std::optional<Colour> DialogPrompts::chooseColour(Colour preset) {

@@ -34,6 +34,7 @@ public:
     void showError(const QString& text) override;
     void beep() override;
     void setBusy(bool busy) override;
+    bool runLongWork(const QString& title, const LongJob& job) override;
     std::optional<Colour> chooseColour(Colour preset) override;
     ModalResult askSaveChanges() override;
     bool askOverwrite() override;

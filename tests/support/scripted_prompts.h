@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "common/prompts.h"
 
@@ -19,7 +20,8 @@ public:
     // What the program showed or asked, in order: "error:<text>", "beep", "busy", "idle",
     // "colour:<preset hex>", "save changes?", "overwrite?", "save dialog", "open dialog",
     // "new picture:<width>x<height>", "properties:<name>|<width>|<height>", "about:<memory>",
-    // "printer setup:<printer name>", "message:<text>", "clear picture?".
+    // "printer setup:<printer name>", "message:<text>", "clear picture?",
+    // "long work stopped" (a long job stopped on request).
     QStringList log;
     QStringList errors;
     int beeps = 0;
@@ -42,6 +44,11 @@ public:
     std::optional<PictureProperties> shownProperties;
     QString shownMemoryFigure;
     bool busy = false;
+    // Long work runs inline. Its reports are kept in order; once it has made `stopAfterReports`
+    // reports (a negative number: never) the user asks it to stop.
+    QStringList workTitles;
+    std::vector<double> workReports;
+    int stopAfterReports = -1;
 
     void showError(const QString& text) override {
         errors << text;
@@ -54,6 +61,28 @@ public:
     void setBusy(bool on) override {
         busy = on;
         log << (on ? QStringLiteral("busy") : QStringLiteral("idle"));
+    }
+    bool runLongWork(const QString& title, const LongJob& job) override {
+        workTitles << title;
+        class Recorder : public WorkProgress {
+        public:
+            explicit Recorder(ScriptedPrompts& prompts) : prompts_(prompts) {}
+            void report(double fraction) override { prompts_.workReports.push_back(fraction); }
+            bool stopRequested() const override {
+                return prompts_.stopAfterReports >= 0 &&
+                       int(prompts_.workReports.size()) >= prompts_.stopAfterReports;
+            }
+
+        private:
+            ScriptedPrompts& prompts_;
+        } progress(*this);
+        try {
+            job(progress);
+        } catch (const WorkStopped&) {
+            log << QStringLiteral("long work stopped");
+            return false;
+        }
+        return true;
     }
     ModalResult askSaveChanges() override {
         log << QStringLiteral("save changes?");

@@ -97,10 +97,14 @@ protected:
         xclip.offer(QStringLiteral("UTF8_STRING"), text.fileName());
     }
     // Del, then the prompt answered by `answer` (a key, or closing it through its close box).
-    // The prompt shows only once the program has handled every key sent before.
+    // The prompt shows only once the program has handled every key sent before. While a paste
+    // still reads the clipboard, keys are refused as during any modal step: Del is sent again.
     void clear(const char* answer) {
-        key("Delete");
-        const Found prompt = findWindow(QStringLiteral("Vymazanie obrázka"), 10000);
+        Found prompt;
+        for (int attempt = 0; attempt < 10 && !prompt.ok; ++attempt) {
+            key("Delete");
+            prompt = findWindow(QStringLiteral("Vymazanie obrázka"), 1000);
+        }
         ASSERT_TRUE(prompt.ok) << "the clear prompt did not show";
         if (answer)
             key(answer, nullptr, prompt.id);

@@ -157,7 +157,10 @@ TEST_P(WaylandProgram, ExchangesPicturesWithNativeProgramsOverTheClipboard) {
     QBuffer buffer(&png);
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && large.save(&buffer, "PNG"));
     offerOnClipboard(kPng, png);
+    const QImage before = settledScreen();
     input.press({RfbInput::Control, 'v'});
+    // Input waits until the paste has landed, as during any modal step.
+    EXPECT_TRUE(waitUntil([&] { return !sameImage(settledScreen(), before); }));
     EXPECT_TRUE(sameImage(copiedPicture(), large.copy(kStartPicture)));
     const bool xcb = QLatin1String(GetParam()) == QLatin1String("xcb");
     EXPECT_EQ(main.appId, xcb ? QStringLiteral("kreslix") : QStringLiteral(KRESLIX_APP_ID));
@@ -191,6 +194,8 @@ TEST_P(WaylandProgram, HungOwnerNeitherFreezesThePasteNorChangesThePicture) {
     const QImage photo = noise({3000, 2000});
     offerOnClipboard(kPng, png(photo));
     input.press({RfbInput::Control, 'v'});
+    // Input waits until the paste has landed, as during any modal step.
+    EXPECT_TRUE(waitUntil([&] { return !sameImage(settledScreen(), before); }));
     EXPECT_TRUE(sameImage(copiedPicture(), photo.copy(kStartPicture)));
 }
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <csignal>
 
 #include "tests/e2e/e2e_support.h"
@@ -64,11 +66,13 @@ QByteArray png(const QImage& image) {
 class HungOwner {
 public:
     explicit HungOwner(const QByteArray& bytes) {
+        QFile offered(folder_.filePath(QStringLiteral("offered.png")));
+        EXPECT_TRUE(offered.open(QIODevice::WriteOnly) && offered.write(bytes) == bytes.size());
+        offered.close();
+        wlCopy_.setStandardInputFile(offered.fileName());
         wlCopy_.start(QStringLiteral("wl-copy"), {QStringLiteral("--foreground"),
                                                   QStringLiteral("-t"), kPng});
         EXPECT_TRUE(wlCopy_.waitForStarted(10000));
-        wlCopy_.write(bytes);
-        wlCopy_.closeWriteChannel();
         EXPECT_TRUE(clipboardOffers(kPng)) << "wl-copy does not offer the picture";
         EXPECT_EQ(::kill(pid_t(wlCopy_.processId()), SIGSTOP), 0);
     }
@@ -80,6 +84,7 @@ public:
     HungOwner& operator=(const HungOwner&) = delete;
 
 private:
+    QTemporaryDir folder_;
     QProcess wlCopy_;
 };
 

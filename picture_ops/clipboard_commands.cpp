@@ -63,10 +63,9 @@ void Paste1Click(DocumentState& document, Prompts& prompts) {
     // Another program's: its types asked once, then the bytes, off the window's thread while
     // the window waits as for a modal step. An owner that does not answer offers no picture.
     std::optional<QImage> image;
-    const bool finished =
-        prompts.runLongWork(QStringLiteral("Prilepiť"), [&](WorkProgress& progress) {
-            image = readOfferedPicture(*reader, progress);
-        });
+    const bool finished = prompts.runLongWork(
+        QStringLiteral("Prilepiť"),
+        [&](WorkProgress& progress) { image = readOfferedPicture(*reader, progress); });
     if (!finished)
         return;
     if (!image) {

@@ -5,11 +5,11 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
+#include <qpa/qplatformnativeinterface.h>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <algorithm>
 #include <map>
-#include <qpa/qplatformnativeinterface.h>
 
 namespace kreslix {
 
@@ -54,8 +54,8 @@ private:
     static constexpr wl_registry_listener registryListener_{global, globalRemoved};
     static constexpr wl_data_device_listener deviceListener_{
         newOffer,
-        [](void*, wl_data_device*, uint32_t, wl_surface*, wl_fixed_t, wl_fixed_t,
-           wl_data_offer*) {},
+        [](void*, wl_data_device*, uint32_t, wl_surface*, wl_fixed_t, wl_fixed_t, wl_data_offer*) {
+        },
         [](void*, wl_data_device*) {},
         [](void*, wl_data_device*, uint32_t, wl_fixed_t, wl_fixed_t) {},
         [](void*, wl_data_device*) {},
@@ -102,11 +102,11 @@ void WaylandOfferReader::global(void* data, wl_registry* registry, uint32_t name
     auto* self = static_cast<WaylandOfferReader*>(data);
     const QLatin1String kind(interface);
     if (kind == QLatin1String(wl_seat_interface.name) && !self->seat_) {
-        self->seat_ = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+        self->seat_ =
+            static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
     } else if (kind == QLatin1String(wl_data_device_manager_interface.name) && !self->manager_) {
-        self->manager_ = static_cast<wl_data_device_manager*>(
-            wl_registry_bind(registry, name, &wl_data_device_manager_interface,
-                             std::min<uint32_t>(version, 3)));
+        self->manager_ = static_cast<wl_data_device_manager*>(wl_registry_bind(
+            registry, name, &wl_data_device_manager_interface, std::min<uint32_t>(version, 3)));
     }
 }
 

@@ -50,8 +50,8 @@ bool XSelectionReader::open() {
     window_ = xcb_generate_id(connection_);
     // Every change of the window's properties: the owner's pieces of an INCR transfer.
     const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
-    xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window_, screens.data->root, -1, -1, 1,
-                      1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
+    xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window_, screens.data->root, -1, -1, 1, 1,
+                      0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
                       &events);
     clipboard_ = atom("CLIPBOARD");
     property_ = atom("KRESLIX_PASTE");
@@ -61,8 +61,8 @@ bool XSelectionReader::open() {
 
 xcb_atom_t XSelectionReader::atom(const char* name, qsizetype length) {
     const auto size = uint16_t(length < 0 ? std::strlen(name) : size_t(length));
-    const XcbPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection_, xcb_intern_atom(connection_, 0, size, name), nullptr));
+    const XcbPtr<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 0, size, name), nullptr));
     return reply ? reply->atom : XCB_NONE;
 }
 
@@ -83,8 +83,7 @@ xcb_generic_event_t* XSelectionReader::nextEvent(WorkProgress& progress) {
 }
 
 std::optional<xcb_atom_t> XSelectionReader::convert(xcb_atom_t target, WorkProgress& progress) {
-    xcb_convert_selection(connection_, window_, clipboard_, target, property_,
-                          XCB_CURRENT_TIME);
+    xcb_convert_selection(connection_, window_, clipboard_, target, property_, XCB_CURRENT_TIME);
     xcb_flush(connection_);
     for (;;) {
         const XcbPtr<xcb_generic_event_t> event(nextEvent(progress));
@@ -100,8 +99,7 @@ std::optional<xcb_atom_t> XSelectionReader::convert(xcb_atom_t target, WorkProgr
             return xcb_atom_t(XCB_NONE);
         const XcbPtr<xcb_get_property_reply_t> stored(xcb_get_property_reply(
             connection_,
-            xcb_get_property(connection_, 0, window_, property_, XCB_GET_PROPERTY_TYPE_ANY, 0,
-                             0),
+            xcb_get_property(connection_, 0, window_, property_, XCB_GET_PROPERTY_TYPE_ANY, 0, 0),
             nullptr));
         return stored ? stored->type : xcb_atom_t(XCB_NONE);
     }
@@ -111,11 +109,11 @@ void XSelectionReader::takeProperty(QByteArray& bytes, WorkProgress& progress,
                                     const ReceivedCheck& received, qint64 announcedSize) {
     for (uint32_t offset = 0;;) {
         checkStop(progress);
-        const XcbPtr<xcb_get_property_reply_t> piece(xcb_get_property_reply(
-            connection_,
-            xcb_get_property(connection_, 0, window_, property_, XCB_GET_PROPERTY_TYPE_ANY,
-                             offset, kPieceUnits),
-            nullptr));
+        const XcbPtr<xcb_get_property_reply_t> piece(
+            xcb_get_property_reply(connection_,
+                                   xcb_get_property(connection_, 0, window_, property_,
+                                                    XCB_GET_PROPERTY_TYPE_ANY, offset, kPieceUnits),
+                                   nullptr));
         if (!piece)
             break;
         const int length = xcb_get_property_value_length(piece.get());
@@ -189,8 +187,7 @@ std::optional<QByteArray> XSelectionReader::read(const QString& type, WorkProgre
     if (!open())
         return std::nullopt;
     const QByteArray name = type.toLatin1();
-    const std::optional<xcb_atom_t> stored =
-        convert(atom(name.constData(), name.size()), progress);
+    const std::optional<xcb_atom_t> stored = convert(atom(name.constData(), name.size()), progress);
     if (!stored)
         return std::nullopt;
     QByteArray bytes;

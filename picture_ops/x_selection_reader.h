@@ -36,8 +36,7 @@ private:
                       qint64 announcedSize);
     // Receives the pieces of an INCR transfer until the empty one; false when the owner fell
     // silent.
-    bool takeIncremental(QByteArray& bytes, WorkProgress& progress,
-                         const ReceivedCheck& received);
+    bool takeIncremental(QByteArray& bytes, WorkProgress& progress, const ReceivedCheck& received);
 
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t window_ = XCB_NONE;

@@ -70,8 +70,8 @@ public:
         EXPECT_TRUE(offered.open(QIODevice::WriteOnly) && offered.write(bytes) == bytes.size());
         offered.close();
         wlCopy_.setStandardInputFile(offered.fileName());
-        wlCopy_.start(QStringLiteral("wl-copy"), {QStringLiteral("--foreground"),
-                                                  QStringLiteral("-t"), kPng});
+        wlCopy_.start(QStringLiteral("wl-copy"),
+                      {QStringLiteral("--foreground"), QStringLiteral("-t"), kPng});
         EXPECT_TRUE(wlCopy_.waitForStarted(10000));
         EXPECT_TRUE(clipboardOffers(kPng)) << "wl-copy does not offer the picture";
         EXPECT_EQ(::kill(pid_t(wlCopy_.processId()), SIGSTOP), 0);
@@ -181,18 +181,16 @@ TEST_P(WaylandProgram, HungOwnerNeitherFreezesThePasteNorChangesThePicture) {
     {
         HungOwner owner(png(noise({40, 30})));
         input.press({RfbInput::Control, 'v'});
-        EXPECT_TRUE(findDesktopWindow(QStringLiteral("Prilepiť"), 3000).ok)
-            << "no progress window";
+        EXPECT_TRUE(findDesktopWindow(QStringLiteral("Prilepiť"), 3000).ok) << "no progress window";
         ASSERT_TRUE(findDesktopWindow(kErrorBox, 8000).ok) << "the paste did not end in time";
         input.press({RfbInput::Return});
         ASSERT_TRUE(waitUntil([] { return !findDesktopWindow(kErrorBox).ok; }));
 
         input.press({RfbInput::Control, 'v'});
-        ASSERT_TRUE(findDesktopWindow(QStringLiteral("Prilepiť"), 3000).ok)
-            << "no progress window";
+        ASSERT_TRUE(findDesktopWindow(QStringLiteral("Prilepiť"), 3000).ok) << "no progress window";
         input.press({RfbInput::Escape});
-        EXPECT_TRUE(waitUntil([] { return !findDesktopWindow(QStringLiteral("Prilepiť")).ok; },
-                              1000));
+        EXPECT_TRUE(
+            waitUntil([] { return !findDesktopWindow(QStringLiteral("Prilepiť")).ok; }, 1000));
         EXPECT_FALSE(findDesktopWindow(kErrorBox, 6000).ok) << "the stopped paste went on";
         EXPECT_TRUE(sameImage(settledScreen(), before));
     }

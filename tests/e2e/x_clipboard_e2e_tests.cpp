@@ -14,6 +14,7 @@
 #include "picture_ops/clipboard_commands.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/e2e/xclip.h"
+#include "tests/support/claimed_png.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace kreslix::e2e {
@@ -89,34 +90,10 @@ TEST_F(XClipboardPaste, BmpOfferedAloneIsPasted) {
     EXPECT_EQ(document.modified(), 1);
 }
 
-// The CRC of a PNG chunk: over its type and data.
-quint32 chunkCrc(const char* bytes, int length) {
-    quint32 crc = 0xFFFFFFFFu;
-    for (int i = 0; i < length; ++i) {
-        crc ^= quint8(bytes[i]);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
 // A PNG whose header claims far more pixels than a picture may have (its data is one pixel's) is
 // refused by that size, read from the header, not decoded into an image that fails.
 TEST_F(XClipboardPaste, ImageLargerThanAPictureMayBeIsRefusedByItsHeader) {
-    QImage pixel(1, 1, QImage::Format_RGB32);
-    pixel.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(pixel.save(&buffer, "PNG"));
-    ASSERT_EQ(png.mid(12, 4), QByteArray("IHDR"));
-    const auto putBigEndian = [&png](int at, quint32 value) {
-        for (int i = 0; i < 4; ++i)
-            png[at + i] = char(value >> (24 - 8 * i));
-    };
-    putBigEndian(16, 200000);  // width
-    putBigEndian(20, 100000);  // height
-    putBigEndian(29, chunkCrc(png.constData() + 12, 17));
+    const QByteArray png = testing::pngClaimingSize(200000, 100000);
     offer("image/png", png);
     try {
         Paste1Click(document, prompts);

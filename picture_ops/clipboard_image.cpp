@@ -36,14 +36,14 @@ QImage readClipboardImage() {
         throw KreslixError(QStringLiteral("Unsupported clipboard format"));
     const QStringList types = pastableImageTypes(content->formats());
     QImage image;
-    if (types.isEmpty()) {
+    if (QGuiApplication::clipboard()->ownsClipboard() || types.isEmpty()) {
         // This process's own image, held as it was published: nothing to decode.
         image = qvariant_cast<QImage>(content->imageData());
     }
     for (const QString& type : types) {
-        image = decodeClipboardImage(content->data(type));
         if (!image.isNull())
             break;
+        image = decodeClipboardImage(content->data(type));
     }
     if (image.isNull())
         throw KreslixError(QStringLiteral("Unsupported clipboard format"));

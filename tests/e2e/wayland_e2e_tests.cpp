@@ -132,6 +132,15 @@ protected:
             input.press({key});
     }
 
+    // Input is refused while a paste reads the clipboard, as during any modal step: this waits
+    // until the screen has changed from `before` and no progress window shows.
+    void waitForPaste(const QImage& before) {
+        EXPECT_TRUE(waitUntil([&] {
+            return !findDesktopWindow(QStringLiteral("Prilepiť")).ok &&
+                   !sameImage(settledScreen(), before);
+        })) << "the paste did not land";
+    }
+
     // The picture as Copy in the picture's popup menu gives it to another program.
     QImage copiedPicture() {
         offerOnClipboard(kText, "55");
@@ -164,8 +173,7 @@ TEST_P(WaylandProgram, ExchangesPicturesWithNativeProgramsOverTheClipboard) {
     offerOnClipboard(kPng, png);
     const QImage before = settledScreen();
     input.press({RfbInput::Control, 'v'});
-    // Input waits until the paste has landed, as during any modal step.
-    EXPECT_TRUE(waitUntil([&] { return !sameImage(settledScreen(), before); }));
+    waitForPaste(before);
     EXPECT_TRUE(sameImage(copiedPicture(), large.copy(kStartPicture)));
     const bool xcb = QLatin1String(GetParam()) == QLatin1String("xcb");
     EXPECT_EQ(main.appId, xcb ? QStringLiteral("kreslix") : QStringLiteral(KRESLIX_APP_ID));
@@ -197,8 +205,7 @@ TEST_P(WaylandProgram, HungOwnerNeitherFreezesThePasteNorChangesThePicture) {
     const QImage photo = noise({3000, 2000});
     offerOnClipboard(kPng, png(photo));
     input.press({RfbInput::Control, 'v'});
-    // Input waits until the paste has landed, as during any modal step.
-    EXPECT_TRUE(waitUntil([&] { return !sameImage(settledScreen(), before); }));
+    waitForPaste(before);
     EXPECT_TRUE(sameImage(copiedPicture(), photo.copy(kStartPicture)));
 }
 

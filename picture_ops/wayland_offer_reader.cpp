@@ -1,5 +1,6 @@
 #include "picture_ops/wayland_offer_reader.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>

@@ -19,9 +19,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
-# The libraries come from dpkg-shlibdeps; Qt's Slovak texts are data, which it cannot see.
+# The libraries come from dpkg-shlibdeps; Qt's Slovak texts are data, which it cannot see. The
+# paste reaches Qt's Wayland connection through Qt's platform interface, whose layout holds only
+# for the Qt version built against: hence Qt's ABI as well.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, qt6-base-abi (= ${Qt6Gui_VERSION})")
 # Qt's Wayland plugin, so that a Wayland session runs the program natively. Recommended, not
 # required: without it the program runs, desktop capture included, as an X11 client of XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")

@@ -4,6 +4,7 @@
 #include "common/prompts.h"
 #include "document/document_state.h"
 #include "picture_ops/clipboard_image.h"
+#include "picture_ops/clipboard_reader.h"
 
 namespace kreslix {
 
@@ -47,11 +48,31 @@ void Cut1Click(DocumentState& document) {
 }
 
 void Paste1Click(DocumentState& document, Prompts& prompts) {
-    if (!clipboardOffersImage()) {
-        prompts.showMessage(QStringLiteral("V schránke sa nenachádza objekt grafického typu."));
+    const QString noPicture = QStringLiteral("V schránke sa nenachádza objekt grafického typu.");
+    const std::unique_ptr<ClipboardReader> reader = makeClipboardReader();
+    if (!reader) {
+        // This process's own clipboard: at hand, nobody to wait for.
+        if (!clipboardOffersImage()) {
+            prompts.showMessage(noPicture);
+            return;
+        }
+        document.canvas().Draw(0, 0, readClipboardImage());
+        markModified(document);
         return;
     }
-    document.canvas().Draw(0, 0, readClipboardImage());
+    // Another program's: its types asked once, then the bytes, off the window's thread while
+    // the window waits as for a modal step. An owner that does not answer offers no picture.
+    std::optional<QImage> image;
+    const bool finished = prompts.runLongWork(
+        QStringLiteral("Prilepiť"),
+        [&](WorkProgress& progress) { image = readOfferedPicture(*reader, progress); });
+    if (!finished)
+        return;
+    if (!image) {
+        prompts.showMessage(noPicture);
+        return;
+    }
+    document.canvas().Draw(0, 0, *image);
     markModified(document);
 }
 

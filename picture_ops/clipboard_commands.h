@@ -19,7 +19,9 @@ void Copy1Click(DocumentState& document);
 void Cut1Click(DocumentState& document);
 
 // Paste: draws the clipboard's image at (0, 0) in its own size, clipped to the picture, and
-// marks the document modified. With no image on the clipboard it only says so.
+// marks the document modified. With no image on the clipboard, or an owner that does not
+// answer, it only says so. Another program's image is read and decoded as long work: the user
+// may stop it, and then nothing changes.
 void Paste1Click(DocumentState& document, Prompts& prompts);
 
 // Paste desktop image: under the busy cursor, captures the primary screen, puts the capture on

@@ -13,10 +13,12 @@ namespace kreslix {
 // each encoded only when asked for.
 void publishClipboardImage(const QImage& image);
 
-// Whether the clipboard offers an image in a type that can be read.
+// Whether the clipboard offers an image in a type that can be read. Read through QClipboard, on
+// the window's thread: meant for this process's own content and clipboards kept in this process
+// (another program's content is read by ClipboardReader, off the window's thread).
 bool clipboardOffersImage();
 
-// The clipboard's image, decoded; fails with "Unsupported clipboard format" when the image
+// The clipboard's image, decoded, through QClipboard as above; fails with "Unsupported clipboard format" when the image
 // type offered delivers no decodable image (damaged data, an owner gone or silent), and with the
 // picture-size message when the image is larger than a picture may be.
 QImage readClipboardImage();

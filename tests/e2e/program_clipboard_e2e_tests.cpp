@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -96,10 +97,14 @@ protected:
         xclip.offer(QStringLiteral("UTF8_STRING"), text.fileName());
     }
     // Del, then the prompt answered by `answer` (a key, or closing it through its close box).
-    // The prompt shows only once the program has handled every key sent before.
+    // The prompt shows only once the program has handled every key sent before. While a paste
+    // still reads the clipboard, keys are refused as during any modal step: Del is sent again.
     void clear(const char* answer) {
-        key("Delete");
-        const Found prompt = findWindow(QStringLiteral("Vymazanie obrázka"), 10000);
+        Found prompt;
+        for (int attempt = 0; attempt < 10 && !prompt.ok; ++attempt) {
+            key("Delete");
+            prompt = findWindow(QStringLiteral("Vymazanie obrázka"), 1000);
+        }
         ASSERT_TRUE(prompt.ok) << "the clear prompt did not show";
         if (answer)
             key(answer, nullptr, prompt.id);
@@ -108,6 +113,18 @@ protected:
         const QDeadlineTimer deadline(10000);
         while (findWindow(QStringLiteral("Vymazanie obrázka"), 0).ok && !deadline.hasExpired())
             QThread::msleep(20);
+    }
+
+    // Sends a window manager's "not responding" probe every 100 ms for `ms`; every one must be
+    // answered within a second. A window whose thread waits for the clipboard answers none.
+    void expectAnswersPings(int ms) {
+        int pings = 0;
+        for (const QDeadlineTimer deadline(ms); !deadline.hasExpired(); ++pings) {
+            bool answered = false;
+            runTool({"ping", windowId, "1000"}, &answered);
+            EXPECT_TRUE(answered) << "ping " << pings << " was not answered within a second";
+            QThread::msleep(100);
+        }
     }
 
     QTemporaryDir folder;
@@ -179,6 +196,54 @@ TEST_F(ProgramClipboard, DesktopImageIsTheScreenWithoutTheMenu) {
     EXPECT_EQ(captured.size(), screen.size());
     EXPECT_EQ(captured, screen);
     EXPECT_EQ(copiedPicture(), screen.copy(QRect(QPoint(0, 0), kStartSize)));
+}
+
+// An owner that hangs (xclip stopped once it took the clipboard) keeps the paste waiting no longer
+// than its time limit: the window answers meanwhile, shows the progress window, then says there is
+// no picture and changes nothing; Escape stops such a paste, and a stopped paste says nothing.
+TEST_F(ProgramClipboard, HungOwnerNeitherFreezesTheWindowNorChangesThePicture) {
+    const QString messageBox = QStringLiteral("Kreslix - 32bit");
+    offerPng(pattern({40, 30}), "hung.png");
+    xclip.hang();
+    key("v", "ctrl");
+    expectAnswersPings(2500);
+    EXPECT_TRUE(findWindow(QStringLiteral("Prilepiť"), 0).ok) << "no progress window";
+    const Found message = findWindow(messageBox, 4000);
+    ASSERT_TRUE(message.ok) << "the paste did not end in time";
+    key("Return", nullptr, message.id);
+    ASSERT_TRUE(windowGone(messageBox));
+
+    key("v", "ctrl");
+    const Found progress = findWindow(QStringLiteral("Prilepiť"), 3000);
+    ASSERT_TRUE(progress.ok) << "no progress window";
+    key("Escape", nullptr, progress.id);
+    EXPECT_TRUE(windowGone(QStringLiteral("Prilepiť"), 1000));
+    EXPECT_FALSE(findWindow(messageBox, 5000).ok) << "the stopped paste went on";
+    // Unmodified: New asks nothing.
+    key("n", "ctrl");
+    const Found newPicture = findWindow(QStringLiteral("Nový obrázok"), 5000);
+    ASSERT_TRUE(newPicture.ok) << "New asked first: the picture was marked modified";
+    key("Escape", nullptr, newPicture.id);
+    ASSERT_TRUE(windowGone(QStringLiteral("Nový obrázok")));
+    EXPECT_EQ(copiedPicture(), white(kStartSize));
+}
+
+// A photo-sized picture, too large for one transfer, comes from xclip in pieces while the window
+// keeps answering, and lands whole.
+TEST_F(ProgramClipboard, LargePictureArrivesInPiecesWhileTheWindowAnswers) {
+    QImage photo(3000, 2000, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto* line = reinterpret_cast<quint32*>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x) {
+            const quint32 v = (quint32(x) * 2654435761u ^ quint32(y) * 40503u) * 0x5BD1E995u;
+            line[x] = 0xFF000000u | (v ^ (v >> 15));
+        }
+    }
+    offerPng(photo, "photo.png");
+    ASSERT_GT(QFileInfo(path("photo.png")).size(), 16 << 20) << "small enough for one transfer";
+    key("v", "ctrl");
+    expectAnswersPings(500);
+    EXPECT_EQ(copiedPicture(), photo.copy(QRect(QPoint(0, 0), kStartSize)));
 }
 
 }  // namespace

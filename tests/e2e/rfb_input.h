@@ -13,6 +13,7 @@ class RfbInput {
 public:
     // X keysyms of the keys the tests press; printable ASCII keys are their own keysyms.
     enum Key : std::uint32_t {
+        Escape = 0xff1b,
         Return = 0xff0d,
         Up = 0xff52,
         Right = 0xff53,

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
 
 #include "tests/e2e/e2e_support.h"
 #include "tests/e2e/rfb_input.h"
@@ -37,6 +40,53 @@ const QString kErrorBox = QStringLiteral("Kreslix - 32bit");
 QImage clipboardImage() {
     return QImage::fromData(clipboardData(kPng), "PNG").convertToFormat(QImage::Format_RGB32);
 }
+
+// A picture of noise, which no image type makes much smaller.
+QImage noise(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<quint32*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const quint32 v = (quint32(x) * 2654435761u ^ quint32(y) * 40503u) * 0x5BD1E995u;
+            line[x] = 0xFF000000u | (v ^ (v >> 15));
+        }
+    }
+    return image;
+}
+
+QByteArray png(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
+    return bytes;
+}
+
+// wl-copy offering a picture, then stopped where it is, as a program that hangs: it keeps the
+// clipboard and never writes to a paste's pipe.
+class HungOwner {
+public:
+    explicit HungOwner(const QByteArray& bytes) {
+        QFile offered(folder_.filePath(QStringLiteral("offered.png")));
+        EXPECT_TRUE(offered.open(QIODevice::WriteOnly) && offered.write(bytes) == bytes.size());
+        offered.close();
+        wlCopy_.setStandardInputFile(offered.fileName());
+        wlCopy_.start(QStringLiteral("wl-copy"),
+                      {QStringLiteral("--foreground"), QStringLiteral("-t"), kPng});
+        EXPECT_TRUE(wlCopy_.waitForStarted(10000));
+        EXPECT_TRUE(clipboardOffers(kPng)) << "wl-copy does not offer the picture";
+        EXPECT_EQ(::kill(pid_t(wlCopy_.processId()), SIGSTOP), 0);
+    }
+    ~HungOwner() {
+        wlCopy_.kill();
+        wlCopy_.waitForFinished(5000);
+    }
+    HungOwner(const HungOwner&) = delete;
+    HungOwner& operator=(const HungOwner&) = delete;
+
+private:
+    QTemporaryDir folder_;
+    QProcess wlCopy_;
+};
 
 void setPortalRunning(bool running) {
     runDesktopTool(QStringLiteral(KRESLIX_SOURCE_DIR "/scripts/wayland-session"),
@@ -82,6 +132,15 @@ protected:
             input.press({key});
     }
 
+    // Input is refused while a paste reads the clipboard, as during any modal step: this waits
+    // until the screen has changed from `before` and no progress window shows.
+    void waitForPaste(const QImage& before) {
+        EXPECT_TRUE(waitUntil([&] {
+            return !findDesktopWindow(QStringLiteral("Prilepiť")).ok &&
+                   !sameImage(settledScreen(), before);
+        })) << "the paste did not land";
+    }
+
     // The picture as Copy in the picture's popup menu gives it to another program.
     QImage copiedPicture() {
         offerOnClipboard(kText, "55");
@@ -112,10 +171,42 @@ TEST_P(WaylandProgram, ExchangesPicturesWithNativeProgramsOverTheClipboard) {
     QBuffer buffer(&png);
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && large.save(&buffer, "PNG"));
     offerOnClipboard(kPng, png);
+    const QImage before = settledScreen();
     input.press({RfbInput::Control, 'v'});
+    waitForPaste(before);
     EXPECT_TRUE(sameImage(copiedPicture(), large.copy(kStartPicture)));
     const bool xcb = QLatin1String(GetParam()) == QLatin1String("xcb");
     EXPECT_EQ(main.appId, xcb ? QStringLiteral("kreslix") : QStringLiteral(KRESLIX_APP_ID));
+}
+
+// An owner that hangs keeps a paste waiting no longer than its time limit, with the progress
+// window shown meanwhile (the window's thread is free); then the paste says there is no picture
+// and changes nothing. Escape stops such a paste, which then says nothing. A large picture from
+// wl-copy then lands whole.
+TEST_P(WaylandProgram, HungOwnerNeitherFreezesThePasteNorChangesThePicture) {
+    const QImage before = settledScreen();
+    ASSERT_FALSE(before.isNull());
+    {
+        HungOwner owner(png(noise({40, 30})));
+        input.press({RfbInput::Control, 'v'});
+        EXPECT_TRUE(findDesktopWindow(QStringLiteral("Prilepiť"), 3000).ok) << "no progress window";
+        ASSERT_TRUE(findDesktopWindow(kErrorBox, 8000).ok) << "the paste did not end in time";
+        input.press({RfbInput::Return});
+        ASSERT_TRUE(waitUntil([] { return !findDesktopWindow(kErrorBox).ok; }));
+
+        input.press({RfbInput::Control, 'v'});
+        ASSERT_TRUE(findDesktopWindow(QStringLiteral("Prilepiť"), 3000).ok) << "no progress window";
+        input.press({RfbInput::Escape});
+        EXPECT_TRUE(
+            waitUntil([] { return !findDesktopWindow(QStringLiteral("Prilepiť")).ok; }, 1000));
+        EXPECT_FALSE(findDesktopWindow(kErrorBox, 6000).ok) << "the stopped paste went on";
+        EXPECT_TRUE(sameImage(settledScreen(), before));
+    }
+    const QImage photo = noise({3000, 2000});
+    offerOnClipboard(kPng, png(photo));
+    input.press({RfbInput::Control, 'v'});
+    waitForPaste(before);
+    EXPECT_TRUE(sameImage(copiedPicture(), photo.copy(kStartPicture)));
 }
 
 // The desktop image is the screen as it was before the menu opened: whole on the clipboard,

@@ -14,6 +14,7 @@
 #include "picture_ops/clipboard_commands.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/e2e/xclip.h"
+#include "tests/support/claimed_png.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace kreslix::e2e {
@@ -87,6 +88,21 @@ TEST_F(XClipboardPaste, BmpOfferedAloneIsPasted) {
     EXPECT_EQ(document.image().copy(0, 0, 7, 5), image);
     EXPECT_EQ(document.image().pixel(7, 0), original.pixel(7, 0));
     EXPECT_EQ(document.modified(), 1);
+}
+
+// A PNG whose header claims far more pixels than a picture may have (its data is one pixel's) is
+// refused by that size, read from the header, not decoded into an image that fails.
+TEST_F(XClipboardPaste, ImageLargerThanAPictureMayBeIsRefusedByItsHeader) {
+    const QByteArray png = testing::pngClaimingSize(200000, 100000);
+    offer("image/png", png);
+    try {
+        Paste1Click(document, prompts);
+        ADD_FAILURE() << "the paste did not fail";
+    } catch (const KreslixError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Obrázok 200000 × 100000 bodov")))
+            << e.message().toStdString();
+    }
+    expectUnchanged();
 }
 
 // Another window of the program holds a photo larger than Qt's own limit for a decoded image

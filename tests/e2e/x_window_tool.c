@@ -26,6 +26,10 @@
  *   x_window_tool motion X Y               moves the pointer to the screen point, in steps,
  *                                          with the buttons as they are
  *   x_window_tool release X Y              moves the pointer there and releases the left button
+ *   x_window_tool ping ID [TIMEOUT_MS]     sends _NET_WM_PING, as a window manager does to find
+ *                                          out whether a program still responds, and prints
+ *                                          the milliseconds the window took to answer; fails
+ *                                          when it does not answer within the time (1 s)
  */
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -363,12 +367,54 @@ static int type_keys(Display* display, Window window, int count, char* keys[]) {
     return 0;
 }
 
+static long elapsed_ms(const struct timespec* since) {
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (now.tv_sec - since->tv_sec) * 1000 + (now.tv_nsec - since->tv_nsec) / 1000000;
+}
+
+static int ping(Display* display, Window window, long timeout_ms) {
+    const Window root = DefaultRootWindow(display);
+    const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+    const Atom net_wm_ping = XInternAtom(display, "_NET_WM_PING", False);
+    /* The answer goes to the root window, to the clients that watch its structure. */
+    XSelectInput(display, root, StructureNotifyMask | SubstructureNotifyMask);
+    struct timespec start;
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    const long stamp = (long)(start.tv_nsec & 0x7fffffff);
+    XEvent event;
+    memset(&event, 0, sizeof event);
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = protocols;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = (long)net_wm_ping;
+    event.xclient.data.l[1] = stamp;
+    event.xclient.data.l[2] = (long)window;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+    const struct timespec pause = {0, 2000000};
+    while (elapsed_ms(&start) < timeout_ms) {
+        while (XPending(display)) {
+            XNextEvent(display, &event);
+            if (event.type == ClientMessage && event.xclient.message_type == protocols &&
+                (Atom)event.xclient.data.l[0] == net_wm_ping && event.xclient.data.l[1] == stamp) {
+                printf("%ld\n", elapsed_ms(&start));
+                return 0;
+            }
+        }
+        nanosleep(&pause, NULL);
+    }
+    fprintf(stderr, "window %lu did not answer the ping within %ld ms\n", window, timeout_ms);
+    return 1;
+}
+
 int main(int argc, char* argv[]) {
     if (argc < 3) {
         fprintf(stderr,
                 "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt|ctrl] | "
                 "text ID TEXT | focus ID | click ID X Y | type ID KEY... | drag X Y [X Y]... | "
-                "drop ID X Y URI... | press X Y | motion X Y | release X Y\n",
+                "drop ID X Y URI... | press X Y | motion X Y | release X Y | ping ID [MS]\n",
                 argv[0]);
         return 2;
     }
@@ -409,6 +455,8 @@ int main(int argc, char* argv[]) {
         status = 0;
     } else if (strcmp(argv[1], "release") == 0 && argc > 3) {
         status = left_button(display, argv[2], argv[3], 0);
+    } else if (strcmp(argv[1], "ping") == 0) {
+        status = ping(display, (Window)strtoul(argv[2], NULL, 10), argc > 3 ? atol(argv[3]) : 1000);
     }
     XSync(display, False);
     XCloseDisplay(display);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
+#include <csignal>
 
 namespace kreslix::e2e {
 
@@ -54,6 +55,11 @@ void Xclip::offer(const QString& target, const QString& path) {
     while (!targets().contains(target) && !deadline.hasExpired())
         QThread::msleep(20);
     ASSERT_TRUE(targets().contains(target)) << "xclip does not offer " << target.toStdString();
+}
+
+void Xclip::hang() {
+    ASSERT_FALSE(offers_.empty());
+    ASSERT_EQ(::kill(pid_t(offers_.back()->processId()), SIGSTOP), 0);
 }
 
 }  // namespace kreslix::e2e

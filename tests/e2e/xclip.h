@@ -22,6 +22,9 @@ public:
     // Offers the file's bytes as the target until another client takes the selection; returns
     // once the offer can be read.
     void offer(const QString& target, const QString& path);
+    // Stops the last offering xclip where it is, as a program that hangs: it keeps the
+    // clipboard and never answers a request again.
+    void hang();
 
 private:
     std::vector<std::unique_ptr<QProcess>> offers_;

@@ -53,6 +53,12 @@ void PictureScrollArea::focusOutEvent(QFocusEvent* event) {
 }
 
 void PictureScrollArea::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (menuKey || shiftF10) {
+        emit popupRequested(viewport()->mapToGlobal(QPoint(0, 0)));
+        return;
+    }
     if (event->modifiers() == Qt::NoModifier &&
         (event->key() == Qt::Key_Home || event->key() == Qt::Key_End)) {
         const bool home = event->key() == Qt::Key_Home;

@@ -338,7 +338,10 @@ class ScreenReaderTest(ProgramTest):
         for needed in ("/usr/bin/orca", "/usr/bin/openbox"):
             if not os.path.exists(needed):
                 raise unittest.SkipTest(needed + " is not installed")
-        cls.speech_file = os.path.join(session.directory, "orca-debug.txt")
+        # Left in the output folder: what Orca heard and said, for a failure to be read.
+        cls.speech_file = os.path.join(OUTPUT_DIR, "orca-debug.txt")
+        if os.path.exists(cls.speech_file):
+            os.remove(cls.speech_file)  # an earlier run's
         # The C locale gives Orca's own words (roles) in English; the program's stay Slovak.
         env = dict(session.env, LANG="C.UTF-8", LC_ALL="C.UTF-8")
         env.pop("LANGUAGE", None)
@@ -346,7 +349,8 @@ class ScreenReaderTest(ProgramTest):
         cls.addClassCleanup(cls.stop_helpers)
         cls.helpers.append(subprocess.Popen(["/usr/bin/python3", "-c", ORCA_LAUNCHER,
                                              cls.speech_file], env=env, **QUIET))
-        wait_for(lambda: "Screen reader on." in cls.utterances(), "Orca to start", 30)
+        # Its last word before it listens: a window activated earlier would go unheard.
+        wait_for(lambda: "ORCA: Starting registry" in cls.debug_output(), "Orca to start", 30)
 
     @classmethod
     def stop_helpers(cls):
@@ -359,12 +363,17 @@ class ScreenReaderTest(ProgramTest):
                 process.wait()
 
     @classmethod
-    def utterances(cls):
+    def debug_output(cls):
         try:
             with open(cls.speech_file, encoding="utf-8", errors="replace") as f:
-                return [m.group(1) for line in f if (m := UTTERANCE.search(line))]
+                return f.read()
         except FileNotFoundError:
-            return []
+            return ""
+
+    @classmethod
+    def utterances(cls):
+        return [m.group(1) for line in cls.debug_output().splitlines()
+                if (m := UTTERANCE.search(line))]
 
     def setUp(self):
         self.said = len(self.utterances())

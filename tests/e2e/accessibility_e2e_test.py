@@ -396,8 +396,11 @@ class ScreenReaderTest(ProgramTest):
                     return True
             return False
 
-        wait_for(heard, f"Orca to say {expected!r}; it said "
-                        f"{self.utterances()[self.said:]}", 10)
+        try:
+            wait_for(heard, "", 10)
+        except AssertionError:
+            raise AssertionError(f"Orca did not say {expected!r}; it said "
+                                 f"{self.utterances()[self.said:]}") from None
 
     def test_width_field_tool_and_picture_are_spoken(self):
         # The first tab stop has the focus as the window opens.

@@ -5,6 +5,7 @@
 #include "app/accessible_buttons.h"
 #include "app/button_bar.h"
 #include "app/colour_panel.h"
+#include "app/picture_scroll_area.h"
 #include "app/picture_view.h"
 #include "app/status_panel.h"
 #include "app/status_text.h"
@@ -18,6 +19,10 @@ bool is(const QString& className) {
     return className == QLatin1String(T::staticMetaObject.className());
 }
 
+QString pictureName(QSize size) {
+    return QStringLiteral("Obrázok %1 × %2 bodov").arg(size.width()).arg(size.height());
+}
+
 // The picture: an image named by its size, with its hint as the description.
 class PictureInterface : public QAccessibleWidget, public QAccessibleImageInterface {
 public:
@@ -26,10 +31,8 @@ public:
     PictureView* view() const { return static_cast<PictureView*>(widget()); }
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) {
-            const QSize size = view()->pictureSize();
-            return QStringLiteral("Obrázok %1 × %2 bodov").arg(size.width()).arg(size.height());
-        }
+        if (t == QAccessible::Name)
+            return pictureName(view()->pictureSize());
         return QAccessibleWidget::text(t);
     }
 
@@ -42,6 +45,22 @@ public:
     QString imageDescription() const override { return view()->toolTip(); }
     QSize imageSize() const override { return view()->pictureSize(); }
     QPoint imagePosition() const override { return view()->mapToGlobal(QPoint(0, 0)); }
+};
+
+// The area around the picture, which takes the focus: what it shows is its description, so a
+// screen reader says which picture is there as the focus arrives.
+class PictureAreaInterface : public QAccessibleWidget {
+public:
+    explicit PictureAreaInterface(PictureScrollArea* area)
+        : QAccessibleWidget(area, QAccessible::Client) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) {
+            if (const auto* view = widget()->findChild<PictureView*>())
+                return pictureName(view->pictureSize());
+        }
+        return QAccessibleWidget::text(t);
+    }
 };
 
 // A text panel of the status bar: a label whose name is its text.
@@ -65,6 +84,8 @@ QAccessibleInterface* createInterface(const QString& className, QObject* object)
         return nullptr;
     if (is<PictureView>(className))
         return new PictureInterface(static_cast<PictureView*>(widget));
+    if (is<PictureScrollArea>(className))
+        return new PictureAreaInterface(static_cast<PictureScrollArea*>(widget));
     if (is<StatusText>(className))
         return new StatusTextInterface(static_cast<StatusText*>(widget));
     if (is<StatusPanel>(className))

@@ -1,5 +1,6 @@
 #include "app/picture_scroll_area.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -40,6 +41,12 @@ PictureScrollArea::PictureScrollArea(QWidget* parent) : QScrollArea(parent) {
 // the panel that held it was hidden from the menu.
 void PictureScrollArea::focusInEvent(QFocusEvent* event) {
     QScrollArea::focusInEvent(event);
+    // Back from a popup menu the focus is here still, and Qt says nothing of it; a screen reader
+    // then knows only the window. Say that the focus is here again.
+    if (event->reason() == Qt::PopupFocusReason && QAccessible::isActive()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
     if (!window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
     focusFrame_->resize(viewport()->size());
@@ -53,6 +60,12 @@ void PictureScrollArea::focusOutEvent(QFocusEvent* event) {
 }
 
 void PictureScrollArea::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (menuKey || shiftF10) {
+        emit popupRequested(viewport()->mapToGlobal(QPoint(0, 0)));
+        return;
+    }
     if (event->modifiers() == Qt::NoModifier &&
         (event->key() == Qt::Key_Home || event->key() == Qt::Key_End)) {
         const bool home = event->key() == Qt::Key_Home;

@@ -8,12 +8,17 @@ namespace kreslix {
 // the picture leaves the focus where it is); it then scrolls with the arrow keys, Page Up and
 // Page Down, Home (the top-left corner) and End (the bottom-right corner), and, when the focus
 // came by the keyboard, shows that it has it by a frame in the palette's highlight colour over
-// the edges of its view.
+// the edges of its view. The Menu key and Shift+F10 ask for the picture's popup menu, as a right
+// click on the picture does.
 class PictureScrollArea : public QScrollArea {
     Q_OBJECT
 
 public:
     explicit PictureScrollArea(QWidget* parent);
+
+signals:
+    // The popup menu from the keyboard, to open at the view's top-left corner.
+    void popupRequested(QPoint globalPos);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

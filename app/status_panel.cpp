@@ -19,6 +19,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent) {
     panels_[1]->setAccessibleDescription(QStringLiteral("Miesto stlačenia tlačidla myši"));
     // The grip resizes the main window; it lies over the second panel's right end.
     grip_ = new QSizeGrip(this);
+    grip_->setAccessibleName(QStringLiteral("Zmena veľkosti okna"));
     grip_->raise();
 }
 

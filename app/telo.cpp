@@ -121,6 +121,12 @@ void THlavneOkno::connectPanels() {
     connect(Image, &PictureView::released, this, run(&THlavneOkno::FormMouseUp));
     connect(Image, &PictureView::popupRequested, this,
             [this](QPoint at) { menu_->popup()->popup(at); });
+    connect(ScrollBox1, &PictureScrollArea::popupRequested, this, [this](QPoint at) {
+        // Opened by a key, it starts on its first item, as the keys and a screen reader expect.
+        QMenu* popup = menu_->popup();
+        popup->popup(at);
+        popup->setActiveAction(popup->actions().value(0));
+    });
 
     // A click cannot reach the panels while the left button holds a stroke open; the keyboard
     // and assistive technology wait as well.

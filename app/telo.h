@@ -10,13 +10,13 @@
 #include "drawing/tool_state.h"
 
 class QBoxLayout;
-class QScrollArea;
 
 namespace kreslix {
 
 class ButtonBar;
 class ColourPanel;
 class MainMenu;
+class PictureScrollArea;
 class PictureView;
 class Prompts;
 class StatusPanel;
@@ -129,7 +129,7 @@ private:
     ToolPanel* OknoNastroje = nullptr;
     ColourPanel* OknoFarby = nullptr;
     StatusPanel* DolnyPanel = nullptr;
-    QScrollArea* ScrollBox1 = nullptr;
+    PictureScrollArea* ScrollBox1 = nullptr;
     PictureView* Image = nullptr;
     QWidget* imageHolder_ = nullptr;
     QBoxLayout* bottomEdge_ = nullptr;

@@ -13,6 +13,7 @@
 #include "dialogs/program_icon.h"
 #include "dialogs/readable_colour.h"
 #include "dialogs/screen_centre.h"
+#include "dialogs/spoken_label.h"
 
 namespace kreslix {
 
@@ -136,6 +137,7 @@ TAboutBox::TAboutBox(QWidget* parent) : PromptDialog(parent) {
     QLabel* memoryCaption =
         addLabel(this, "Label7", QStringLiteral("Dostupná operačná pamäť:"), {24, 208});
     memory_ = addLabel(this, "DostupnaPamat", QString(), {kMemoryLeft, 208});
+    speakWithCaption(memory_, memoryCaption);
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel2"));
@@ -162,7 +164,7 @@ TAboutBox::TAboutBox(QWidget* parent) : PromptDialog(parent) {
 }
 
 void TAboutBox::prepare(const QString& memoryFigure) {
-    memory_->setText(memoryFigure);
+    setSpokenText(memory_, QStringLiteral("Dostupná operačná pamäť:"), memoryFigure);
     if (isVisible())
         growth_->layOut();
     CisloRiadku = 1;

@@ -20,21 +20,27 @@ void announce(QAccessibleEvent&& event) {
         QAccessible::updateAccessibility(&event);
 }
 
+// The field inside, made after assistive technology has learnt what a spin edit's field is:
+// an interface asked for before would be a plain line edit's for good.
+QLineEdit* newField(QWidget* parent) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&spinEditAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
+    return new QLineEdit(parent);
+}
+
 }  // namespace
 
 SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent)
     : QWidget(parent),
       minimum_(minimum),
       maximum_(maximum),
-      edit_(new QLineEdit(this)),
+      edit_(newField(this)),
       up_(new QToolButton(this)),
       down_(new QToolButton(this)),
       beep_([] { QApplication::beep(); }) {
-    static const bool accessible = [] {
-        QAccessible::installFactory(&spinEditAccessible);
-        return true;
-    }();
-    Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(edit_);
     edit_->setText(QString::number(minimum));
@@ -52,7 +58,7 @@ SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent)
     connect(down_, &QToolButton::clicked, this, [this] { stepBy(-1); });
     connect(edit_, &QLineEdit::textChanged, this, &SpinEdit::textChanged);
     connect(edit_, &QLineEdit::textChanged, this,
-            [this] { announce(QAccessibleValueChangeEvent(this, value())); });
+            [this] { announce(QAccessibleValueChangeEvent(edit_, value())); });
 }
 
 int SpinEdit::value() const {
@@ -129,8 +135,6 @@ bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
             // click; the focus coming back from a menu, a popup or another window does not.
             const bool entering = !entered_;
             entered_ = true;
-            // The field inside has the focus; the spin box is what assistive technology knows.
-            announce(QAccessibleEvent(this, QAccessible::Focus));
             if (entering && static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
                 QMetaObject::invokeMethod(edit_, &QLineEdit::selectAll, Qt::QueuedConnection);
             }

@@ -19,7 +19,8 @@ namespace kreslix {
 // - entering it other than by a mouse click selects the whole text; coming back to it from a
 //   menu, a popup or another window does not.
 // Minimum == maximum means no bounds. `textChanged` fires on every change of the text.
-// Assistive technology sees one spin box with its value (see spin_edit_accessible.h).
+// Assistive technology sees the field as the spin box, with its name and value (see
+// spin_edit_accessible.h).
 class SpinEdit : public QWidget {
     Q_OBJECT
 

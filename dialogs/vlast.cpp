@@ -8,6 +8,7 @@
 #include "common/modal_result.h"
 #include "dialogs/dialog_labels.h"
 #include "dialogs/font_growth.h"
+#include "dialogs/spoken_label.h"
 
 namespace kreslix {
 namespace {
@@ -15,13 +16,6 @@ namespace {
 constexpr int kNumbersLeft = 96;  // where the numbers start in the size box
 constexpr int kBoxWidth = 265;    // the width of both boxes
 constexpr int kGap = 4;           // the least space between a text and what follows it
-
-// The label shows the text; assistive technology hears it with its caption, so that equal
-// numbers, or a file named like a button, still make distinct names.
-void setText(QLabel* label, const QString& caption, const QString& text) {
-    label->setText(text);
-    label->setAccessibleName(caption + u' ' + text);
-}
 
 QString pixelText(int pixels) {
     return QString::number(pixels) + QStringLiteral(" pixelov.");
@@ -52,6 +46,11 @@ Tvlastnosti::Tvlastnosti(QWidget* parent) : PromptDialog(parent) {
     height_ = addLabel(sizeBox, "ObrVyska", QString(), {kNumbersLeft, 40});
     QLabel* widthCaption = addLabel(sizeBox, "Label1", QStringLiteral("šírka plátna:"), {24, 24});
     QLabel* heightCaption = addLabel(sizeBox, "Label2", QStringLiteral("výška plátna:"), {24, 40});
+    // Read with the dialog, each number with its caption in its name, so that equal numbers, or
+    // a file named like a button, still make distinct names.
+    speakWithCaption(name_, nullptr);
+    speakWithCaption(width_, widthCaption);
+    speakWithCaption(height_, heightCaption);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
@@ -68,9 +67,9 @@ Tvlastnosti::Tvlastnosti(QWidget* parent) : PromptDialog(parent) {
 }
 
 void Tvlastnosti::fill(const PictureProperties& properties) {
-    setText(name_, QStringLiteral("Meno obrázka:"), properties.name);
-    setText(width_, QStringLiteral("šírka plátna:"), properties.widthText);
-    setText(height_, QStringLiteral("výška plátna:"), properties.heightText);
+    setSpokenText(name_, QStringLiteral("Meno obrázka:"), properties.name);
+    setSpokenText(width_, QStringLiteral("šírka plátna:"), properties.widthText);
+    setSpokenText(height_, QStringLiteral("výška plátna:"), properties.heightText);
     width_->adjustSize();
     height_->adjustSize();
     if (isVisible())

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QLayout>
 #include <QMenuBar>
 #include <QSizeGrip>
@@ -184,6 +185,14 @@ TEST_F(ViewTest, StatusPanelsSpanTheBarFromEndToEnd) {
         EXPECT_EQ(grip->geometry().right(), width - 1);
         EXPECT_EQ(grip->geometry().bottom(), 17);
     }
+}
+
+// A screen reader's user finds the grip by its name.
+TEST_F(ViewTest, SizeGripHasAName) {
+    auto* grip = statusBar()->findChild<QSizeGrip*>();
+    ASSERT_NE(grip, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(grip)->text(QAccessible::Name),
+              QStringLiteral("Zmena veľkosti okna"));
 }
 
 }  // namespace

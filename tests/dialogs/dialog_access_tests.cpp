@@ -81,7 +81,11 @@ TEST(DialogAccess, EveryControlHasItsOwnNameAndRole) {
         QSet<QString> names;
         for (QAccessibleInterface* part : parts) {
             const QString name = part->text(QAccessible::Name);
-            const QString path = dialog->objectName() + u'/' + part->object()->objectName();
+            // A part without a name of its own (a spin edit's field) goes by its parent's.
+            const QObject* object = part->object();
+            if (object->objectName().isEmpty())
+                object = object->parent();
+            const QString path = dialog->objectName() + u'/' + object->objectName();
             if (named.contains(part->role()) || part->role() == QAccessible::Grouping) {
                 EXPECT_TRUE(part->role() == QAccessible::Grouping || !name.isEmpty())
                     << path.toStdString();
@@ -93,7 +97,9 @@ TEST(DialogAccess, EveryControlHasItsOwnNameAndRole) {
                 EXPECT_EQ(part->childCount(), 0) << "its field and arrows are its own";
                 EXPECT_EQ(part->valueInterface()->currentValue().toInt(), 488);
             }
-            if (const auto it = expected.find(path); it != expected.end()) {
+            // The spin edit around that field is a nameless grouping under the same name.
+            const auto it = expected.find(path);
+            if (it != expected.end() && part->role() != QAccessible::Grouping) {
                 EXPECT_EQ(part->role(), it->second.first) << path.toStdString();
                 EXPECT_EQ(name, it->second.second) << path.toStdString();
                 ++checked;
@@ -103,13 +109,18 @@ TEST(DialogAccess, EveryControlHasItsOwnNameAndRole) {
     EXPECT_EQ(checked, expected.size());
 }
 
-// The spin box that assistive technology sees sets and steps the value as the arrows do, and
-// is focused while its field is.
+// The spin box that assistive technology sees is the field that takes the focus, found where it
+// lies in the tree (a screen reader drops a focused object its parent does not list); it sets and
+// steps the value as the arrows do.
 TEST(DialogAccess, SpinBoxValue) {
     QWidget window;
     auto* spin = new SpinEdit(1, 99, &window);
     window.show();
-    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(spin);
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(spin->lineEdit());
+    ASSERT_EQ(box->role(), QAccessible::SpinBox);
+    ASSERT_NE(box->parent(), nullptr);
+    EXPECT_EQ(box->parent()->indexOfChild(box), 0);
+    EXPECT_EQ(box->parent()->child(0), box);
     QAccessibleValueInterface* value = box->valueInterface();
     ASSERT_NE(value, nullptr);
     EXPECT_EQ(value->maximumValue().toInt(), 99);

@@ -3,9 +3,11 @@
 display in $DISPLAY: accessibility_e2e_test.py PROGRAM X_WINDOW_TOOL OUTPUT_DIR.
 
 A D-Bus session bus, the accessibility bus (at-spi-bus-launcher) and the AT-SPI registry are
-started here and stopped by their process ids at the end.
+started here and stopped by their process ids at the end; so are the window manager (openbox)
+and the screen reader (Orca) that ScreenReaderTest runs.
 """
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -309,6 +311,128 @@ class DialogTest(ProgramTest):
         tool("key", find_window("Uložiť ako"), "Escape")
         self.assertEqual(self.program.wait(10), 0)
         self.assertEqual(os.path.getsize(existing), 0, "the file was overwritten")
+
+
+# Orca started as its own launcher does, but with every utterance written to the debug file as it
+# is made (line-buffered) and without a speech server: the speech module fails to import. The
+# process keeps the interpreter's name, so an Orca the user runs elsewhere does not stop it.
+ORCA_LAUNCHER = """
+import sys
+sys.modules["speechd"] = None
+from orca import debug
+debug.debugLevel = debug.LEVEL_ALL
+debug.debugFile = open(sys.argv[1], "w", encoding="utf-8", buffering=1)
+from orca import orca
+orca.getSettingsManager().activate(None, {})
+sys.exit(orca.main())
+"""
+UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*)' ?\[?\{")
+
+
+class ScreenReaderTest(ProgramTest):
+    """What Orca itself says, read from its debug output, as the keys move through the program.
+    Orca needs a window manager to follow the focus back from a dialog."""
+
+    @classmethod
+    def setUpClass(cls):
+        for needed in ("/usr/bin/orca", "/usr/bin/openbox"):
+            if not os.path.exists(needed):
+                raise unittest.SkipTest(needed + " is not installed")
+        # Left in the output folder: what Orca heard and said, for a failure to be read.
+        cls.speech_file = os.path.join(OUTPUT_DIR, "orca-debug.txt")
+        if os.path.exists(cls.speech_file):
+            os.remove(cls.speech_file)  # an earlier run's
+        # The C locale gives Orca's own words (roles) in English; the program's stay Slovak.
+        env = dict(session.env, LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        env.pop("LANGUAGE", None)
+        cls.helpers = [subprocess.Popen(["/usr/bin/openbox", "--sm-disable"], env=env, **QUIET)]
+        cls.addClassCleanup(cls.stop_helpers)
+        cls.helpers.append(subprocess.Popen(["/usr/bin/python3", "-c", ORCA_LAUNCHER,
+                                             cls.speech_file], env=env, **QUIET))
+        # Its last word before it listens: a window activated earlier would go unheard.
+        wait_for(lambda: "ORCA: Starting registry" in cls.debug_output(), "Orca to start", 30)
+
+    @classmethod
+    def stop_helpers(cls):
+        for process in reversed(cls.helpers):
+            process.terminate()
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+
+    @classmethod
+    def debug_output(cls):
+        try:
+            with open(cls.speech_file, encoding="utf-8", errors="replace") as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
+
+    @classmethod
+    def utterances(cls):
+        return [m.group(1) for line in cls.debug_output().splitlines()
+                if (m := UTTERANCE.search(line))]
+
+    def setUp(self):
+        self.said = len(self.utterances())
+        super().setUp()
+
+    def hear(self, expected, *keys, window=None):
+        """Types the keys into the window (the main one unless told), as a keyboard does, then
+        waits for Orca to say `expected` (a regular expression) in one utterance."""
+        for key in keys:
+            if key.startswith("alt+"):  # Alt through XTEST does not reach a menu bar's letters
+                tool("key", window or self.window_id, key[4:], "alt")
+            else:
+                tool("type", window or self.window_id, key)
+
+        def heard():
+            new = self.utterances()[self.said:]
+            for i, text in enumerate(new):
+                if re.search(expected, text):
+                    self.said += i + 1
+                    return True
+            return False
+
+        try:
+            wait_for(heard, "", 10)
+        except AssertionError:
+            raise AssertionError(f"Orca did not say {expected!r}; it said "
+                                 f"{self.utterances()[self.said:]}") from None
+
+    def test_width_field_tool_and_picture_are_spoken(self):
+        # The first tab stop has the focus as the window opens.
+        self.hear(r"^Hrúbka pera 0 spin button")
+        self.hear(r"^Hrúbka čiarky 1 spin button", "Tab")
+        self.hear(r"^2$", "Up")
+        self.hear(r"^Čiara\.$", "Tab")
+        self.hear(r"^selected radio button$")
+        self.hear(r"^Hrúbka čiarky: 2\.$", "Tab")  # the width the field chose
+        self.hear(r"^Obrázok 488 × 297 bodov", "Tab")
+        # The popup menu from the keyboard starts on its first item.
+        self.hear(r"^Vystrihnúť", "Menu")
+        self.hear(r"^Obrázok 488 × 297 bodov", "Escape")
+        self.hear(r"^Vystrihnúť", "shift+F10")
+
+    def test_dialog_fields_and_texts_are_spoken(self):
+        self.hear(r"^Hrúbka pera 0 spin button")
+        self.hear(r"^Šírka plátna: 488 spin button", "ctrl+n")
+        new = find_window("Nový obrázok")
+        self.hear(r"^489$", "Up", window=new)
+        self.hear(r"^Výška plátna: 297 spin button", "Tab", window=new)
+        self.hear(r"^Hrúbka pera", "Escape", window=new)
+        self.hear(r"^Vlastnosti dialog Meno obrázka: Bez názvu šírka plátna: 488 pixelov\. "
+                  r"výška plátna: 297 pixelov\.$", "alt+s", "v")
+        # Read line by line (flat review), the line above the button: the height, said once.
+        self.hear(r"^OK push button")
+        properties = find_window("Vlastnosti")
+        self.hear(r"^výška plátna: 297 pixelov\.$", "KP_Home", window=properties)
+        self.hear(r"^Hrúbka pera", "Escape", window=properties)
+        # The figure with its caption, the caption said once.
+        self.hear(r"^(?!.*pamäť.*pamäť).*Dostupná operačná pamäť: [0-9][0-9,.  ]* [kMG]B\.$",
+                  "alt+p", "Return")
 
 
 if __name__ == "__main__":

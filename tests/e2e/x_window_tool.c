@@ -66,24 +66,33 @@ static int title_is(Display* display, Window window, const char* title) {
     return same;
 }
 
-static Window find_shown(Display* display, const char* title) {
+// A top-level window, or one a window manager has put in a frame of its own (a child of a
+// top-level window).
+static Window find_shown_under(Display* display, Window parent_window, const char* title,
+                               int depth) {
     Window root_return, parent, *children = NULL;
     unsigned int count = 0;
     Window found = 0;
-    if (!XQueryTree(display, DefaultRootWindow(display), &root_return, &parent, &children,
-                    &count)) {
+    if (!XQueryTree(display, parent_window, &root_return, &parent, &children, &count))
         return 0;
-    }
     for (unsigned int i = 0; i < count && !found; ++i) {
         XWindowAttributes attributes;
-        if (XGetWindowAttributes(display, children[i], &attributes) &&
-            attributes.map_state == IsViewable && title_is(display, children[i], title)) {
-            found = children[i];
+        if (!XGetWindowAttributes(display, children[i], &attributes) ||
+            attributes.map_state != IsViewable) {
+            continue;
         }
+        if (title_is(display, children[i], title))
+            found = children[i];
+        else if (depth > 0)
+            found = find_shown_under(display, children[i], title, depth - 1);
     }
     if (children)
         XFree(children);
     return found;
+}
+
+static Window find_shown(Display* display, const char* title) {
+    return find_shown_under(display, DefaultRootWindow(display), title, 1);
 }
 
 // A window that goes away between listing the windows and asking about one of them (a menu

@@ -1,0 +1,114 @@
+#include "app/picture_render.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace kreslix {
+namespace {
+
+// The picture coordinates one axis of a device block samples: `count` per device pixel, -1
+// where the pixel's centre lies off the picture; and whether each pixel starts a picture pixel.
+struct AxisSamples {
+    int count = 1;
+    std::vector<int> index;
+    std::vector<bool> starts;
+};
+
+AxisSamples sampleAxis(int first, int length, int origin, double ratio, double zoom, int size) {
+    AxisSamples axis;
+    // Picture pixels one device pixel covers along this axis.
+    const double cover = 1.0 / (ratio * zoom);
+    axis.count = std::clamp(int(std::ceil(cover - 1e-9)), 1, PictureRenderer::kMaxSamples);
+    axis.index.resize(size_t(length) * size_t(axis.count));
+    axis.starts.resize(size_t(length));
+    int previous = pictureColumnAt(first - 1, ratio, origin, zoom);
+    for (int i = 0; i < length; ++i) {
+        const int device = first + i;
+        const int centre = pictureColumnAt(device, ratio, origin, zoom);
+        axis.starts[size_t(i)] = centre != previous;
+        previous = centre;
+        int* samples = &axis.index[size_t(i) * size_t(axis.count)];
+        if (centre < 0 || centre >= size) {
+            std::fill(samples, samples + axis.count, -1);
+            continue;
+        }
+        if (axis.count == 1) {
+            samples[0] = centre;
+            continue;
+        }
+        const double start = (double(device) / ratio - double(origin)) / zoom;
+        for (int k = 0; k < axis.count; ++k) {
+            const double at = start + (k + 0.5) * cover / axis.count;
+            samples[k] = std::clamp(int(std::floor(at)), 0, size - 1);
+        }
+    }
+    return axis;
+}
+
+// A faint line: an eighth of the way towards mid grey.
+QRgb gridTint(QRgb c) {
+    auto mix = [](int v) { return (v * 7 + 128) / 8; };
+    return qRgb(mix(qRed(c)), mix(qGreen(c)), mix(qBlue(c)));
+}
+
+}  // namespace
+
+QImage PictureRenderer::render(const QRect& deviceRect, QRgb background, bool grid) const {
+    QImage out(deviceRect.size(), QImage::Format_RGB32);
+    if (out.isNull())
+        return out;
+    const AxisSamples columns =
+        sampleAxis(deviceRect.left(), deviceRect.width(), geometry_.origin.x(),
+                   geometry_.deviceRatio, geometry_.zoom, picture_.width());
+    const AxisSamples rows = sampleAxis(deviceRect.top(), deviceRect.height(), geometry_.origin.y(),
+                                        geometry_.deviceRatio, geometry_.zoom, picture_.height());
+    const int nx = columns.count, ny = rows.count, width = deviceRect.width();
+    const unsigned area = unsigned(nx * ny);
+    for (int j = 0; j < deviceRect.height(); ++j) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(j));
+        const int* rowSamples = &rows.index[size_t(j) * size_t(ny)];
+        if (rowSamples[0] < 0) {
+            std::fill(line, line + width, background);
+            continue;
+        }
+        const QRgb* source[PictureRenderer::kMaxSamples];
+        for (int k = 0; k < ny; ++k)
+            source[k] = reinterpret_cast<const QRgb*>(picture_.constScanLine(rowSamples[k]));
+        if (nx == 1 && ny == 1) {
+            for (int i = 0; i < width; ++i) {
+                const int x = columns.index[size_t(i)];
+                line[i] = x < 0 ? background : source[0][x];
+            }
+        } else {
+            for (int i = 0; i < width; ++i) {
+                const int* x = &columns.index[size_t(i) * size_t(nx)];
+                if (x[0] < 0) {
+                    line[i] = background;
+                    continue;
+                }
+                unsigned red = 0, green = 0, blue = 0;
+                for (int k = 0; k < ny; ++k) {
+                    for (int m = 0; m < nx; ++m) {
+                        const QRgb c = source[k][x[m]];
+                        red += qRed(c);
+                        green += qGreen(c);
+                        blue += qBlue(c);
+                    }
+                }
+                line[i] = qRgb(int((red + area / 2) / area), int((green + area / 2) / area),
+                               int((blue + area / 2) / area));
+            }
+        }
+        if (!grid)
+            continue;
+        const bool rowStarts = rows.starts[size_t(j)];
+        for (int i = 0; i < width; ++i) {
+            if ((rowStarts || columns.starts[size_t(i)]) && columns.index[size_t(i) * nx] >= 0)
+                line[i] = gridTint(line[i]);
+        }
+    }
+    return out;
+}
+
+}  // namespace kreslix

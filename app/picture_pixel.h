@@ -19,8 +19,9 @@ struct PictureGeometry {
 // its centre: the picture's painting and the mouse both go through this one mapping, so the
 // pixel a press reaches is the one shown under the pointer at every ratio and zoom. Below 100 %
 // a screen pixel covers several picture pixels and a press reaches the one at its centre.
-// Left of and above the picture the result goes on into the negative. Saturates at the int
-// range.
+// A centre on the edge between two picture pixels counts to the left or upper one (at 50 % a press
+// reaches the top-left pixel of the 2 × 2 block a screen pixel shows). Left of and above the
+// picture the result goes on into the negative. Saturates at the int range.
 int pictureColumnAt(int device, double deviceRatio, int origin, double zoom);
 
 // The device pixel of the window under a mouse position given as the event's unrounded position

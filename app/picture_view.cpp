@@ -54,14 +54,17 @@ PictureGeometry PictureView::geometry() const {
 }
 
 QRect PictureView::viewRect(const QRect& rect) const {
-    if (zoom_ == 1.0)
+    const double ratio = devicePixelRatioF();
+    if (zoom_ == 1.0 && ratio == 1.0)
         return rect;
     const QRect shown(QPoint(int(std::floor(rect.left() * zoom_)),
                              int(std::floor(rect.top() * zoom_))),
                       QPoint(int(std::ceil((rect.right() + 1) * zoom_)) - 1,
                              int(std::ceil((rect.bottom() + 1) * zoom_)) - 1));
-    // A screen pixel that shares picture pixels with a neighbour may lie partly outside.
-    return zoom_ < 1.0 ? shown.adjusted(-1, -1, 1, 1) : shown;
+    // A screen pixel that shows picture pixels beside the changed ones, or that Qt's rounding of
+    // the area to device pixels leaves out, may lie partly outside.
+    const bool exact = zoom_ >= 1.0 && ratio == std::floor(ratio);
+    return exact ? shown : shown.adjusted(-1, -1, 1, 1);
 }
 
 void PictureView::pictureChanged(const QRect& rect) {

@@ -44,6 +44,12 @@ void ViewZoom::pictureReplaced() {
     fitHolder();
 }
 
+// Qt hands a wheel event on to the parents with its local position as the position in the window:
+// only the global position holds.
+QPointF ViewZoom::inWindow(QPointF globalPosition) const {
+    return view_->window()->mapFromGlobal(globalPosition);
+}
+
 QPointF ViewZoom::viewportCentre() const {
     return QRectF(area_->viewport()->rect()).center();
 }
@@ -114,7 +120,7 @@ bool ViewZoom::eventFilter(QObject* watched, QEvent* event) {
         const int notches = wheelRest_ / kWheelNotch;
         wheelRest_ -= notches * kWheelNotch;
         if (notches != 0)
-            zoomAtPointer(zoom_steps::moved(step_, notches), wheel->scenePosition());
+            zoomAtPointer(zoom_steps::moved(step_, notches), inWindow(wheel->globalPosition()));
         return true;
     }
     if (event->type() == QEvent::NativeGesture) {
@@ -127,7 +133,7 @@ bool ViewZoom::eventFilter(QObject* watched, QEvent* event) {
         const int steps = int(pinchRest_ / kPinchStep);
         pinchRest_ -= steps * kPinchStep;
         if (steps != 0)
-            zoomAtPointer(zoom_steps::moved(step_, steps), gesture->scenePosition());
+            zoomAtPointer(zoom_steps::moved(step_, steps), inWindow(gesture->globalPosition()));
         gesture->accept();
         return true;
     }

@@ -45,6 +45,7 @@ private:
     void setStep(int step);
     void fitHolder();
     QPointF viewportCentre() const;
+    QPointF inWindow(QPointF globalPosition) const;
 
     QScrollArea* area_;
     QWidget* holder_;

@@ -1,3 +1,5 @@
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
 #include <QScrollArea>
 #include <cmath>
 
@@ -66,6 +68,25 @@ TEST_F(ZoomTest, KeysStepTheViewOnlyAndAnotherPictureStartsAtActualSize) {
     EXPECT_EQ(view()->zoom(), 1);
     EXPECT_EQ(view()->size(), QSize(30, 20));
     EXPECT_TRUE(statusBar()->findChild<QWidget*>("DolnyPanelZvacsenie")->isHidden());
+}
+
+// Spreading two fingers zooms in a step at a time; pinching them zooms out.
+TEST_F(ZoomTest, APinchZoomsStepByStep) {
+    auto pinch = [this](Qt::NativeGestureType type, double value) {
+        const QPointF at(20, 10);
+        QNativeGestureEvent event(type, QPointingDevice::primaryPointingDevice(), 2, at,
+                                  view()->mapTo(window.get(), at), view()->mapToGlobal(at), value,
+                                  QPointF());
+        QCoreApplication::sendEvent(view(), &event);
+    };
+    pinch(Qt::BeginNativeGesture, 0);
+    for (int i = 0; i < 10; ++i)
+        pinch(Qt::ZoomNativeGesture, 0.1);
+    pinch(Qt::EndNativeGesture, 0);
+    EXPECT_EQ(view()->zoom(), 4);
+    pinch(Qt::BeginNativeGesture, 0);
+    pinch(Qt::ZoomNativeGesture, -0.3);
+    EXPECT_EQ(view()->zoom(), 3);
 }
 
 }  // namespace

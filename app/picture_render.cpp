@@ -96,9 +96,10 @@ QImage PictureRenderer::render(const QRect& deviceRect, QRgb background, bool gr
                 }
                 const QRgb a = source[0][x[0]], b = source[0][x[1]];
                 const QRgb c = source[1][x[0]], d = source[1][x[1]];
-                const quint32 redBlue = (a & 0xFF00FF) + (b & 0xFF00FF) + (c & 0xFF00FF) +
-                                        (d & 0xFF00FF) + 0x020002;
-                const quint32 green = (a & 0xFF00) + (b & 0xFF00) + (c & 0xFF00) + (d & 0xFF00) + 0x200;
+                const quint32 redBlue =
+                    (a & 0xFF00FF) + (b & 0xFF00FF) + (c & 0xFF00FF) + (d & 0xFF00FF) + 0x020002;
+                const quint32 green =
+                    (a & 0xFF00) + (b & 0xFF00) + (c & 0xFF00) + (d & 0xFF00) + 0x200;
                 line[i] = 0xFF000000u | ((redBlue >> 2) & 0xFF00FF) | ((green >> 2) & 0xFF00);
             }
         } else {

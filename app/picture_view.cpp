@@ -49,7 +49,7 @@ void PictureView::setGridAllowed(bool allowed) {
     gridAllowed_ = allowed;
 }
 
-PictureGeometry PictureView::geometry() const {
+PictureGeometry PictureView::pictureGeometry() const {
     return {mapTo(window(), QPoint(0, 0)), devicePixelRatioF(), zoom_};
 }
 
@@ -57,10 +57,10 @@ QRect PictureView::viewRect(const QRect& rect) const {
     const double ratio = devicePixelRatioF();
     if (zoom_ == 1.0 && ratio == 1.0)
         return rect;
-    const QRect shown(QPoint(int(std::floor(rect.left() * zoom_)),
-                             int(std::floor(rect.top() * zoom_))),
-                      QPoint(int(std::ceil((rect.right() + 1) * zoom_)) - 1,
-                             int(std::ceil((rect.bottom() + 1) * zoom_)) - 1));
+    const QRect shown(
+        QPoint(int(std::floor(rect.left() * zoom_)), int(std::floor(rect.top() * zoom_))),
+        QPoint(int(std::ceil((rect.right() + 1) * zoom_)) - 1,
+               int(std::ceil((rect.bottom() + 1) * zoom_)) - 1));
     // A screen pixel that shows picture pixels beside the changed ones, or that Qt's rounding of
     // the area to device pixels leaves out, may lie partly outside.
     const bool exact = zoom_ >= 1.0 && ratio == std::floor(ratio);
@@ -89,15 +89,15 @@ void PictureView::paintEvent(QPaintEvent* event) {
     // Elsewhere each device pixel of the window is worked out here, through the mapping the mouse
     // uses, and copied one to one.
     const QPoint origin = mapTo(window(), QPoint(0, 0));
-    const PictureRenderer renderer(*image_, geometry());
+    const PictureRenderer renderer(*image_, pictureGeometry());
     const QRgb background = palette().window().color().rgb();
     const bool grid = gridAllowed_ && zoom_ >= 8.0;
     for (const QRect& r : event->region()) {
         const QRectF inWindow = QRectF(r).translated(origin);
-        const QRect device(
-            QPoint(int(std::floor(inWindow.left() * ratio)), int(std::floor(inWindow.top() * ratio))),
-            QPoint(int(std::ceil(inWindow.right() * ratio)) - 1,
-                   int(std::ceil(inWindow.bottom() * ratio)) - 1));
+        const QRect device(QPoint(int(std::floor(inWindow.left() * ratio)),
+                                  int(std::floor(inWindow.top() * ratio))),
+                           QPoint(int(std::ceil(inWindow.right() * ratio)) - 1,
+                                  int(std::ceil(inWindow.bottom() * ratio)) - 1));
         const QImage shown = renderer.render(device, background, grid);
         const QRectF target(device.x() / ratio - origin.x(), device.y() / ratio - origin.y(),
                             device.width() / ratio, device.height() / ratio);
@@ -110,7 +110,7 @@ bool PictureView::overPicture(QPoint pos) const {
 }
 
 QPoint PictureView::pictureAt(const QMouseEvent& event) const {
-    return picturePixelAt(event.scenePosition(), geometry());
+    return picturePixelAt(event.scenePosition(), pictureGeometry());
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {

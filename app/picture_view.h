@@ -30,7 +30,7 @@ public:
     // printing leaves it out.
     void setGridAllowed(bool allowed);
     // Where the picture lies on the screen, for mapping between the two.
-    PictureGeometry geometry() const;
+    PictureGeometry pictureGeometry() const;
 
     QSize pictureSize() const;
     // A left press holds a stroke open until the left release.

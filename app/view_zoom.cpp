@@ -85,7 +85,7 @@ void ViewZoom::zoomAround(int step, QPointF anchor) {
 void ViewZoom::zoomAtPointer(int step, QPointF scenePosition) {
     QWidget* viewport = area_->viewport();
     const QPoint viewportAt = viewport->mapTo(viewport->window(), QPoint(0, 0));
-    const QPoint pointed = picturePixelAt(scenePosition, view_->geometry());
+    const QPoint pointed = picturePixelAt(scenePosition, view_->pictureGeometry());
     zoomAround(step, scenePosition - QPointF(viewportAt));
     // The rounding of the scroll position may have moved the pixel by one: find the position
     // that keeps it under the pointer, where there is one.

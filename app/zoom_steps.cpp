@@ -7,8 +7,7 @@
 namespace kreslix::zoom_steps {
 namespace {
 
-constexpr std::array<double, kCount> kScales{0.125, 0.25, 0.5, 1,  2,  3,  4,
-                                              6,     8,    12,  16, 24, 32};
+constexpr std::array<double, kCount> kScales{0.125, 0.25, 0.5, 1, 2, 3, 4, 6, 8, 12, 16, 24, 32};
 static_assert(kScales[kActualSize] == 1.0);
 
 }  // namespace

@@ -13,8 +13,8 @@
 #include <QToolButton>
 #include <QWindow>
 #include <algorithm>
-#include <cmath>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <vector>
@@ -109,10 +109,9 @@ QPointF viewPoint(QPoint picture, double zoom) {
 
 // The part of the view that shows a box of the picture, as the view repaints it.
 QRect viewBox(const QRect& box, double zoom) {
-    const QRect shown(
-        QPoint(int(std::floor(box.left() * zoom)), int(std::floor(box.top() * zoom))),
-        QPoint(int(std::ceil((box.right() + 1) * zoom)) - 1,
-               int(std::ceil((box.bottom() + 1) * zoom)) - 1));
+    const QRect shown(QPoint(int(std::floor(box.left() * zoom)), int(std::floor(box.top() * zoom))),
+                      QPoint(int(std::ceil((box.right() + 1) * zoom)) - 1,
+                             int(std::ceil((box.bottom() + 1) * zoom)) - 1));
     return zoom < 1 ? shown.adjusted(-1, -1, 1, 1) : shown;
 }
 
@@ -163,12 +162,12 @@ struct Result {
 // both see the same load on the machine.
 void drag(kreslix::PictureView* view, PaintCounter& counter, BareFigures& bare, Result& result) {
     const double zoom = view->zoom();
-    const kreslix::PictureGeometry geometry = view->geometry();
+    const kreslix::PictureGeometry geometry = view->pictureGeometry();
     const auto reached = [&](QPoint picture) {
         const QPointF at = viewPoint(picture, zoom);
-        return std::pair{at, kreslix::picturePixelAt(
-                                 at + QPointF(view->mapTo(view->window(), QPoint(0, 0))),
-                                 geometry)};
+        return std::pair{
+            at, kreslix::picturePixelAt(at + QPointF(view->mapTo(view->window(), QPoint(0, 0))),
+                                        geometry)};
     };
     const auto [startAt, start] = reached(dragPoint(0));
     sendMouse(view, QEvent::MouseButtonPress, startAt, Qt::LeftButton, Qt::LeftButton);
@@ -190,8 +189,8 @@ void drag(kreslix::PictureView* view, PaintCounter& counter, BareFigures& bare, 
         result.moveCpuMs.push_back(move.cpuMs);
         result.bareCpuMs.push_back(bareDraws.cpuMs);
         result.ratio.push_back(moveMs / bareMs);
-        const QRegion figures = QRegion(viewBox(figureBox(start, last), zoom)) +
-                                viewBox(figureBox(start, to), zoom);
+        const QRegion figures =
+            QRegion(viewBox(figureBox(start, last), zoom)) + viewBox(figureBox(start, to), zoom);
         result.repainted.push_back(double(counter.area));
         result.figureArea.push_back(double(areaOf(figures & view->visibleRegion())));
         result.outside += areaOf(counter.painted - figures);
@@ -271,9 +270,10 @@ void run(int drags) {
         }
     }
     view->removeEventFilter(&counter);
-    std::printf("rectangle drag, filled, %d x %d picture, window %d x %d, %d drags of %d moves "
-                "at each zoom\n",
-                kWidth, kHeight, window.width(), window.height(), drags, kMoves);
+    std::printf(
+        "rectangle drag, filled, %d x %d picture, window %d x %d, %d drags of %d moves "
+        "at each zoom\n",
+        kWidth, kHeight, window.width(), window.height(), drags, kMoves);
     for (const Zoomed& z : zooms)
         report(z, median(zooms[0].result.moveMs));
 

@@ -37,10 +37,9 @@ struct Showing {
 };
 
 const Showing kShowings[] = {
-    {1.25, 0, 1, 5, "x1_25"},          {1.5, 0, 1, 3, "x1_5"},
-    {1.75, 0, 1, 7, "x1_75"},          {2.0, 0, 1, 2, "x2"},
-    {1.0, 3, 4, 4, "zoom400"},         {1.0, 6, 12, 12, "zoom1200"},
-    {1.0, -1, 0.5, 2, "zoom50"},       {1.5, 3, 4, 6, "zoom400_x1_5"},
+    {1.25, 0, 1, 5, "x1_25"},    {1.5, 0, 1, 3, "x1_5"},         {1.75, 0, 1, 7, "x1_75"},
+    {2.0, 0, 1, 2, "x2"},        {1.0, 3, 4, 4, "zoom400"},      {1.0, 6, 12, 12, "zoom1200"},
+    {1.0, -1, 0.5, 2, "zoom50"}, {1.5, 3, 4, 6, "zoom400_x1_5"},
 };
 
 class CodedPicture : public ProgramTest {
@@ -181,11 +180,12 @@ TEST_P(MousePhases, EveryPressReachesThePixelShownUnderIt) {
     // release, that one left out. Each drag has a square cell of its own, a whole number of
     // turns of the pattern wide, so that the lines never share a picture pixel.
     const int block = int(std::ceil(view.scale * view.zoom));
-    const int cell = view.period * int(std::ceil(std::max(30, 3 * block + view.period) /
-                                                 double(view.period)));
+    const int cell =
+        view.period * int(std::ceil(std::max(30, 3 * block + view.period) / double(view.period)));
     const QRect room = area.adjusted(2 * block, 2 * block, -cell, -cell);
     const int across = room.width() / cell;
-    ASSERT_GE(across * (room.height() / cell), 2 * view.period) << "too little of the picture shown";
+    ASSERT_GE(across * (room.height() / cell), 2 * view.period)
+        << "too little of the picture shown";
     std::set<Pixel> expected;
     for (int k = 0; k < 2 * view.period; ++k) {
         const int phase = k % view.period;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "canvas/worker_pool.h"
+
 namespace kreslix {
 namespace {
 
@@ -46,6 +48,9 @@ AxisSamples sampleAxis(int first, int length, int origin, double ratio, double z
     return axis;
 }
 
+// Below this many samples a helper that is slow to wake costs more than it saves.
+constexpr qint64 kParallelSamples = 1 << 18;
+
 // A faint line: an eighth of the way towards mid grey.
 QRgb gridTint(QRgb c) {
     auto mix = [](int v) { return (v * 7 + 128) / 8; };
@@ -63,73 +68,71 @@ QImage PictureRenderer::render(const QRect& deviceRect, QRgb background, bool gr
                    geometry_.deviceRatio, geometry_.zoom, picture_.width());
     const AxisSamples rows = sampleAxis(deviceRect.top(), deviceRect.height(), geometry_.origin.y(),
                                         geometry_.deviceRatio, geometry_.zoom, picture_.height());
-    const int nx = columns.count, ny = rows.count, width = deviceRect.width();
-    const unsigned area = unsigned(nx * ny);
-    for (int j = 0; j < deviceRect.height(); ++j) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(j));
-        const int* rowSamples = &rows.index[size_t(j) * size_t(ny)];
-        // Zoomed in, most device rows repeat the one above: the same picture row, no grid line.
-        if (j > 0 && !rows.starts[size_t(j)] && !(grid && rows.starts[size_t(j - 1)]) &&
-            std::equal(rowSamples, rowSamples + ny, rowSamples - ny)) {
-            std::copy_n(reinterpret_cast<const QRgb*>(out.constScanLine(j - 1)), width, line);
-            continue;
-        }
-        if (rowSamples[0] < 0) {
-            std::fill(line, line + width, background);
-            continue;
-        }
-        const QRgb* source[PictureRenderer::kMaxSamples];
-        for (int k = 0; k < ny; ++k)
-            source[k] = reinterpret_cast<const QRgb*>(picture_.constScanLine(rowSamples[k]));
-        if (nx == 1 && ny == 1) {
-            for (int i = 0; i < width; ++i) {
-                const int x = columns.index[size_t(i)];
-                line[i] = x < 0 ? background : source[0][x];
+    // Both axes cover as many picture pixels: one sample each, or two by two.
+    const bool averaged = columns.count == 2;
+    const int width = deviceRect.width();
+
+    auto renderRows = [&](int firstRow, int endRow) {
+        for (int j = firstRow; j < endRow; ++j) {
+            auto* line = reinterpret_cast<QRgb*>(out.scanLine(j));
+            const int* rowSamples = &rows.index[size_t(j) * size_t(rows.count)];
+            // Zoomed in, most device rows repeat the one above: the same picture row, no grid
+            // line.
+            if (j > firstRow && !rows.starts[size_t(j)] && !(grid && rows.starts[size_t(j - 1)]) &&
+                std::equal(rowSamples, rowSamples + rows.count, rowSamples - rows.count)) {
+                std::copy_n(reinterpret_cast<const QRgb*>(out.constScanLine(j - 1)), width, line);
+                continue;
             }
-        } else if (nx == 2 && ny == 2) {
-            // The common case below 100 %, the channels summed side by side in one word.
-            for (int i = 0; i < width; ++i) {
-                const int* x = &columns.index[size_t(i) * 2];
-                if (x[0] < 0) {
-                    line[i] = background;
-                    continue;
-                }
-                const QRgb a = source[0][x[0]], b = source[0][x[1]];
-                const QRgb c = source[1][x[0]], d = source[1][x[1]];
-                const quint32 redBlue =
-                    (a & 0xFF00FF) + (b & 0xFF00FF) + (c & 0xFF00FF) + (d & 0xFF00FF) + 0x020002;
-                const quint32 green =
-                    (a & 0xFF00) + (b & 0xFF00) + (c & 0xFF00) + (d & 0xFF00) + 0x200;
-                line[i] = 0xFF000000u | ((redBlue >> 2) & 0xFF00FF) | ((green >> 2) & 0xFF00);
+            if (rowSamples[0] < 0) {
+                std::fill(line, line + width, background);
+                continue;
             }
-        } else {
-            for (int i = 0; i < width; ++i) {
-                const int* x = &columns.index[size_t(i) * size_t(nx)];
-                if (x[0] < 0) {
-                    line[i] = background;
-                    continue;
+            const auto* top = reinterpret_cast<const QRgb*>(picture_.constScanLine(rowSamples[0]));
+            if (!averaged) {
+                for (int i = 0; i < width; ++i) {
+                    const int x = columns.index[size_t(i)];
+                    line[i] = x < 0 ? background : top[x];
                 }
-                unsigned red = 0, green = 0, blue = 0;
-                for (int k = 0; k < ny; ++k) {
-                    for (int m = 0; m < nx; ++m) {
-                        const QRgb c = source[k][x[m]];
-                        red += qRed(c);
-                        green += qGreen(c);
-                        blue += qBlue(c);
+            } else {
+                // The channels of four samples summed side by side in one word.
+                const auto* bottom =
+                    reinterpret_cast<const QRgb*>(picture_.constScanLine(rowSamples[1]));
+                for (int i = 0; i < width; ++i) {
+                    const int* x = &columns.index[size_t(i) * 2];
+                    if (x[0] < 0) {
+                        line[i] = background;
+                        continue;
                     }
+                    const QRgb a = top[x[0]], b = top[x[1]], c = bottom[x[0]], d = bottom[x[1]];
+                    const quint32 redBlue = (a & 0xFF00FF) + (b & 0xFF00FF) + (c & 0xFF00FF) +
+                                            (d & 0xFF00FF) + 0x020002;
+                    const quint32 green =
+                        (a & 0xFF00) + (b & 0xFF00) + (c & 0xFF00) + (d & 0xFF00) + 0x200;
+                    line[i] = 0xFF000000u | ((redBlue >> 2) & 0xFF00FF) | ((green >> 2) & 0xFF00);
                 }
-                line[i] = qRgb(int((red + area / 2) / area), int((green + area / 2) / area),
-                               int((blue + area / 2) / area));
+            }
+            if (!grid)
+                continue;
+            const bool rowStarts = rows.starts[size_t(j)];
+            for (int i = 0; i < width; ++i) {
+                if ((rowStarts || columns.starts[size_t(i)]) && columns.index[size_t(i)] >= 0)
+                    line[i] = gridTint(line[i]);
             }
         }
-        if (!grid)
-            continue;
-        const bool rowStarts = rows.starts[size_t(j)];
-        for (int i = 0; i < width; ++i) {
-            if ((rowStarts || columns.starts[size_t(i)]) && columns.index[size_t(i) * nx] >= 0)
-                line[i] = gridTint(line[i]);
-        }
+    };
+
+    // Scaling down reads two picture rows for every screen row: a large area is shared out in
+    // bands among the canvas's helper threads, each writing rows of its own.
+    const qint64 samples = qint64(width) * deviceRect.height() * (averaged ? 4 : 1);
+    if (!averaged || samples < kParallelSamples) {
+        renderRows(0, deviceRect.height());
+        return out;
     }
+    constexpr int kBands = 16;
+    const int height = deviceRect.height();
+    WorkerPool::shared().run(kBands, [&](int band) {
+        renderRows(height * band / kBands, height * (band + 1) / kBands);
+    });
     return out;
 }
 

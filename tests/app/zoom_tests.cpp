@@ -70,6 +70,42 @@ TEST_F(ZoomTest, KeysStepTheViewOnlyAndAnotherPictureStartsAtActualSize) {
     EXPECT_TRUE(statusBar()->findChild<QWidget*>("DolnyPanelZvacsenie")->isHidden());
 }
 
+// Below 100 % a screen pixel shows the average of the picture pixels it covers: at 50 % each of a
+// noisy picture's 2 × 2 blocks, the large shown area shared among threads.
+TEST_F(ZoomTest, HalfSizeShowsTheAverageOfEachBlock) {
+    QImage noise(1200, 900, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x) {
+            seed = seed * 1103515245u + 12345u;
+            noise.setPixel(x, y, 0xFF000000u | (seed >> 8));
+        }
+    }
+    window->document().replacePicture(Picture{noise, nullptr});
+    key(Qt::Key_Minus);
+    ASSERT_EQ(view()->zoom(), 0.5);
+    const QRect shown = view()->visibleRegion().boundingRect();
+    ASSERT_GT(shown.width() * shown.height(), 100000);
+    const QImage screen = view()->grab(shown).toImage().convertToFormat(QImage::Format_RGB32);
+    int wrong = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QPoint block = 2 * (shown.topLeft() + QPoint(x, y));
+            int sum[3] = {0, 0, 0};
+            for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+                const QRgb c = noise.pixel(block + d);
+                sum[0] += qRed(c);
+                sum[1] += qGreen(c);
+                sum[2] += qBlue(c);
+            }
+            const QRgb c = screen.pixel(x, y);
+            wrong += std::abs(qRed(c) - sum[0] / 4) > 1 || std::abs(qGreen(c) - sum[1] / 4) > 1 ||
+                     std::abs(qBlue(c) - sum[2] / 4) > 1;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 // Spreading two fingers zooms in a step at a time; pinching them zooms out.
 TEST_F(ZoomTest, APinchZoomsStepByStep) {
     auto pinch = [this](Qt::NativeGestureType type, double value) {

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QMenu>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -19,6 +20,7 @@
 #include "app/picture_view.h"
 #include "app/status_panel.h"
 #include "app/tool_panel.h"
+#include "app/view_zoom.h"
 #include "dialogs/memory_figure.h"
 #include "dialogs/program_icon.h"
 #include "dialogs/spin_edit.h"
@@ -45,6 +47,7 @@ THlavneOkno::THlavneOkno(Prompts& prompts, QWidget* parent)
     buildPanels();
     connectPanels();
     connectHandlers();
+    connectZoom();
     FormCreate();
 }
 
@@ -89,6 +92,7 @@ void THlavneOkno::buildPanels() {
     Image->move(1, 0);
     imageHolder_->resize(Image->width() + 1, Image->height());
     ScrollBox1->setWidget(imageHolder_);
+    viewZoom_ = new ViewZoom(ScrollBox1, imageHolder_, Image);
     middle->addWidget(ScrollBox1, 1);
     column->addLayout(middle, 1);
 
@@ -111,10 +115,7 @@ std::function<void(Args...)> THlavneOkno::guarded(void (THlavneOkno::*handler)(A
 void THlavneOkno::connectPanels() {
     auto run = [this](auto handler) { return guarded(handler); };
     connect(&document_, &DocumentState::pictureChanged, Image, &PictureView::pictureChanged);
-    connect(&document_, &DocumentState::pictureReplaced, this, [this] {
-        Image->fitPicture();
-        imageHolder_->resize(Image->width() + 1, Image->height());
-    });
+    connect(&document_, &DocumentState::pictureReplaced, viewZoom_, &ViewZoom::pictureReplaced);
     connect(&document_, &DocumentState::captionChanged, this, &QWidget::setWindowTitle);
     connect(Image, &PictureView::pressed, this, run(&THlavneOkno::FormMouseDown));
     connect(Image, &PictureView::moved, this, run(&THlavneOkno::FormMouseMove));
@@ -227,6 +228,23 @@ void THlavneOkno::connectHandlers() {
     connect(&document_, &DocumentState::saveButtonEnabledChanged, save, &QWidget::setEnabled);
 }
 
+// Zoom has no menu items: the keys desktop programs share, Ctrl+wheel and a pinch. Like the View
+// items it leaves a stroke being dragged alone.
+void THlavneOkno::connectZoom() {
+    const std::pair<QKeyCombination, void (ViewZoom::*)()> keys[] = {
+        {Qt::CTRL | Qt::Key_Plus, &ViewZoom::zoomIn},
+        {Qt::CTRL | Qt::Key_Equal, &ViewZoom::zoomIn},
+        {Qt::CTRL | Qt::Key_Minus, &ViewZoom::zoomOut},
+        {Qt::CTRL | Qt::Key_0, &ViewZoom::actualSize}};
+    for (const auto& [key, handler] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, viewZoom_, handler);
+    }
+    connect(viewZoom_, &ViewZoom::zoomChanged, this, [this](int step) {
+        DolnyPanel->setZoomText(zoom_steps::percentText(step), step != zoom_steps::kActualSize);
+    });
+}
+
 void THlavneOkno::connectButton(const QString& name, void (THlavneOkno::*handler)()) {
     QToolButton* button = OknoTlacidla->button(name);
     button->setEnabled(true);
@@ -303,10 +321,12 @@ void THlavneOkno::Tlacit1Click() {
 
 // The client area is everything below the menu bar.
 void THlavneOkno::PrintFormImage() {
+    const ScreenGridLeftOut noGrid(*Image);
     printingCommands().printFormImage(*centralWidget());
 }
 
 QImage THlavneOkno::CaptureFormImage() {
+    const ScreenGridLeftOut noGrid(*Image);
     return kreslix::CaptureFormImage(*centralWidget());
 }
 

@@ -21,6 +21,7 @@ class PictureView;
 class Prompts;
 class StatusPanel;
 class ToolPanel;
+class ViewZoom;
 
 // `HlavneOkno`, the main window: it builds the panels, menus and buttons and connects each of
 // them, through the command runner, to a handler named as given. The handlers hand the work to
@@ -74,6 +75,7 @@ private:
     void buildPanels();
     void connectPanels();
     void connectHandlers();
+    void connectZoom();
     // Whether a command may run while a stroke is being dragged.
     enum class DuringStroke { end, keep };
     void connectHandler(const QString& item, void (THlavneOkno::*handler)(),
@@ -132,6 +134,7 @@ private:
     PictureScrollArea* ScrollBox1 = nullptr;
     PictureView* Image = nullptr;
     QWidget* imageHolder_ = nullptr;
+    ViewZoom* viewZoom_ = nullptr;
     QBoxLayout* bottomEdge_ = nullptr;
 };
 

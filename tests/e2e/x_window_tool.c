@@ -286,6 +286,24 @@ static int left_button(Display* display, const char* x, const char* y, int down)
     return 0;
 }
 
+/* Wheel notches at a screen point with Ctrl held: up when positive, down when negative. */
+static int control_wheel(Display* display, int x, int y, int notches) {
+    move_pointer(display, x, y);
+    const KeyCode control = XKeysymToKeycode(display, XK_Control_L);
+    XTestFakeKeyEvent(display, control, True, CurrentTime);
+    const unsigned button = notches > 0 ? 4 : 5;
+    for (int i = 0; i < abs(notches); ++i) {
+        XTestFakeButtonEvent(display, button, True, CurrentTime);
+        XTestFakeButtonEvent(display, button, False, CurrentTime);
+        XSync(display, False);
+        pause_ms(50);
+    }
+    XTestFakeKeyEvent(display, control, False, CurrentTime);
+    XSync(display, False);
+    pause_ms(250);
+    return 0;
+}
+
 /* The URIs as one text/uri-list: each on a line of its own, ended by CR LF. */
 static int drop(Display* display, int count, char* arguments[]) {
     if (count < 4) {
@@ -423,7 +441,8 @@ int main(int argc, char* argv[]) {
         fprintf(stderr,
                 "usage: %s find TITLE [MS] | shot FILE | close ID | key ID KEYSYM [alt|ctrl] | "
                 "text ID TEXT | focus ID | click ID X Y | type ID KEY... | drag X Y [X Y]... | "
-                "drop ID X Y URI... | press X Y | motion X Y | release X Y | ping ID [MS]\n",
+                "drop ID X Y URI... | press X Y | motion X Y | release X Y | ping ID [MS] | "
+                "ctrl-wheel X Y NOTCHES\n",
                 argv[0]);
         return 2;
     }
@@ -462,6 +481,8 @@ int main(int argc, char* argv[]) {
     } else if (strcmp(argv[1], "motion") == 0 && argc > 3) {
         move_in_steps(display, atoi(argv[2]), atoi(argv[3]));
         status = 0;
+    } else if (strcmp(argv[1], "ctrl-wheel") == 0 && argc > 4) {
+        status = control_wheel(display, atoi(argv[2]), atoi(argv[3]), atoi(argv[4]));
     } else if (strcmp(argv[1], "release") == 0 && argc > 3) {
         status = left_button(display, argv[2], argv[3], 0);
     } else if (strcmp(argv[1], "ping") == 0) {

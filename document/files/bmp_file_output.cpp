@@ -105,6 +105,14 @@ void BmpFileOutput::openInPlace(const QString& path) {
 }
 
 void BmpFileOutput::openReplacement(const QString& path) {
+    if (inSharedStickyFolder(path)) {
+        shared_ = std::make_unique<SharedFolderReplacement>(path);
+        if (!shared_->file().isOpen())
+            failCreate(named_);
+        file_ = &shared_->file();
+        keepOwnerAndMode(path);
+        return;
+    }
     replacement_ = std::make_unique<QSaveFile>(path);
     // In a folder the user may not write, no new file can be made beside a file the user may
     // write: only then is that file written in place, which is the one way such a save works.
@@ -149,6 +157,11 @@ void BmpFileOutput::write(const char* data, qint64 size) {
 }
 
 void BmpFileOutput::commit() {
+    if (shared_) {
+        if (!shared_->commit())
+            failWrite();
+        return;
+    }
     if (replacement_) {
         if (!replacement_->commit())
             failWrite();

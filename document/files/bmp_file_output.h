@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include "document/files/shared_folder_replacement.h"
+
 namespace kreslix::bmp {
 
 // How the writer hands bytes to the file: returns the number of bytes the file took, or -1.
@@ -30,7 +32,8 @@ void checkWritableTarget(const QString& path, const QString& named = {});
 // Where the target can't be replaced although the user may write it, the target itself is
 // written in place, and a failure then leaves it incomplete: in a folder the user may not
 // write, where no new file can be made beside it, and in a sticky folder (such as /tmp) over a
-// file of another user, which only that user may replace.
+// file of another user, which only that user may replace. In a shared sticky folder the new
+// file is made and renamed by name only, so a link planted meanwhile is never written through.
 class BmpFileOutput {
 public:
     // Throws "Cannot create file %s" naming the file as named, when given.
@@ -45,6 +48,7 @@ private:
     void keepOwnerAndMode(const QString& path);
 
     std::unique_ptr<QSaveFile> replacement_;
+    std::unique_ptr<SharedFolderReplacement> shared_;  // the replacement in a shared sticky folder
     std::unique_ptr<QFile> inPlace_;
     QFileDevice* file_ = nullptr;  // whichever of the two is in use
     ByteSink sink_;

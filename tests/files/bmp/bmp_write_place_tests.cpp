@@ -220,6 +220,33 @@ TEST_F(WritePlace, OthersLinkInStickyFolderIsNotFollowed) {
     }
 }
 
+// In a shared sticky folder the user's picture is made beside its name and renamed onto it (by
+// name only, so no link planted meanwhile is written through): a new one and a replaced one
+// are the user's, with the usual mode, and nothing is left beside them.
+TEST_F(WritePlace, UsersOwnFileInStickyFolderIsReplacedByName) {
+    const QString folder = sharedStickyFolder();
+    if (folder.isEmpty())
+        GTEST_SKIP() << "needs the superuser and the user nobody";
+    const QString target = folder + QStringLiteral("/obrazok.bmp");
+    for (const char* round : {"new", "replaced"}) {
+        SCOPED_TRACE(round);
+        const ino_t before = QFileInfo::exists(target) ? statOf(target).st_ino : 0;
+        const ToolRun run = writeAs(nobody_, target);
+        if (run.exitCode == 126 || run.exitCode == 127)
+            GTEST_SKIP() << "cannot run the writing tool as nobody here (" << run.exitCode << ")";
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        expectGreenPicture(target);
+        const struct stat after = statOf(target);
+        EXPECT_NE(after.st_ino, before);
+        EXPECT_EQ(after.st_uid, nobody_.pw_uid);
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        EXPECT_EQ(after.st_mode & 0777, 0666u & ~mask);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                  QStringList{QStringLiteral("obrazok.bmp")});
+    }
+}
+
 // Another user's file in a sticky folder is written in place; should the name become a named
 // pipe once looked at, the opening neither waits for a reader nor feeds one.
 TEST_F(WritePlace, PipeSwappedInForInPlaceWriteIsRefusedAtOnce) {

@@ -27,19 +27,19 @@ bool leadsToService(int descriptor, const QByteArray& server, int port) {
     if (::getpeername(descriptor, reinterpret_cast<sockaddr*>(&peer), &length) != 0)
         return false;
     switch (peer.ss_family) {
-    case AF_UNIX: {
-        const auto* local = reinterpret_cast<const sockaddr_un*>(&peer);
-        return !server.isEmpty() && server.startsWith('/') &&
-               std::strncmp(local->sun_path, server.constData(), sizeof local->sun_path) == 0;
-    }
-    case AF_INET:
-        return !server.startsWith('/') &&
-               ntohs(reinterpret_cast<const sockaddr_in*>(&peer)->sin_port) == port;
-    case AF_INET6:
-        return !server.startsWith('/') &&
-               ntohs(reinterpret_cast<const sockaddr_in6*>(&peer)->sin6_port) == port;
-    default:
-        return false;
+        case AF_UNIX: {
+            const auto* local = reinterpret_cast<const sockaddr_un*>(&peer);
+            return !server.isEmpty() && server.startsWith('/') &&
+                   std::strncmp(local->sun_path, server.constData(), sizeof local->sun_path) == 0;
+        }
+        case AF_INET:
+            return !server.startsWith('/') &&
+                   ntohs(reinterpret_cast<const sockaddr_in*>(&peer)->sin_port) == port;
+        case AF_INET6:
+            return !server.startsWith('/') &&
+                   ntohs(reinterpret_cast<const sockaddr_in6*>(&peer)->sin6_port) == port;
+        default:
+            return false;
     }
 }
 

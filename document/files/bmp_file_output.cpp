@@ -56,9 +56,11 @@ void checkWritableTarget(const QString& path, const QString& named) {
     struct stat info {};
     const QByteArray native = QFile::encodeName(path);
     if (::stat(native.constData(), &info) != 0) {
+        // Nothing there yet: it is created. Any other failure (a folder on the way that may not
+        // be searched) is no proof of that.
         if (errno == ENOENT)
-            return;  // nothing there yet: it is created
-        failCreate(shown);  // also where a folder on the way may not be searched
+            return;
+        failCreate(shown);
     }
     if (S_ISDIR(info.st_mode) || ::access(native.constData(), W_OK) != 0)
         failCreate(shown);

@@ -63,9 +63,8 @@ qint64 bytesTheHeadersDescribe(const BmpLayout& layout) {
 
 // The file up to the end of its pixel data in one read: decoding then works on memory only.
 Picture decodeWholeFile(QFile& file, const BmpLayout& layout) {
-    const LargeBuffer bytes(
-        std::min({file.size(), bytesWorthReading(),
-              qMax(kLongestHeadBytes, bytesTheHeadersDescribe(layout))}));
+    const LargeBuffer bytes(std::min({file.size(), bytesWorthReading(),
+                                      qMax(kLongestHeadBytes, bytesTheHeadersDescribe(layout))}));
     if (bytes.size() > 0 && !bytes.data())
         failShortFile();
     if (!file.seek(0))

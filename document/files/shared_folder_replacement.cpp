@@ -17,8 +17,8 @@ SharedFolderReplacement::SharedFolderReplacement(const QString& path) : path_(pa
         const QByteArray name =
             base + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
         // The system applies the user's umask, as to any new file.
-        const int handle = ::open(name.constData(),
-                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int handle =
+            ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (handle < 0) {
             if (errno == EEXIST)
                 continue;

@@ -11,8 +11,10 @@ namespace kreslix::bmp {
 // (QSaveFile resolves a link it finds under the name itself, and would write where it leads.)
 class SharedFolderReplacement {
 public:
-    explicit SharedFolderReplacement(const QString& path);  // file() is closed on failure
-    ~SharedFolderReplacement();                              // removes the new file unless committed
+    // file() is closed when no new file could be made.
+    explicit SharedFolderReplacement(const QString& path);
+    // Removes the new file unless it was committed.
+    ~SharedFolderReplacement();
     SharedFolderReplacement(const SharedFolderReplacement&) = delete;
     SharedFolderReplacement& operator=(const SharedFolderReplacement&) = delete;
 

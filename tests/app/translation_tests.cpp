@@ -100,8 +100,8 @@ QStringList englishTextsOf(const std::function<std::unique_ptr<QWidget>()>& make
 TEST(SlovakTranslations, QtsDialogsShowNoEnglishText) {
     installSlovakTranslations(*qApp);
     QTemporaryDir empty;
-    const QStringList sameInSlovak = {QStringLiteral("OK"), QStringLiteral("&HTML:"),
-                                      empty.path(), QStringLiteral("/")};
+    const QStringList sameInSlovak = {QStringLiteral("OK"), QStringLiteral("&HTML:"), empty.path(),
+                                      QStringLiteral("/")};
     const std::pair<const char*, std::function<std::unique_ptr<QWidget>()>> dialogs[] = {
         {"colour", [] { return std::make_unique<QColorDialog>(); }},
         {"open",
@@ -124,8 +124,8 @@ TEST(SlovakTranslations, QtsDialogsShowNoEnglishText) {
         QStringList untranslated;
         for (const QString& text : textsOf(*make())) {
             // Letters beyond ASCII are Slovak: the program's own file types, for one.
-            const bool ascii = std::all_of(text.begin(), text.end(),
-                                           [](QChar c) { return c.unicode() < 128; });
+            const bool ascii =
+                std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; });
             if (english.contains(text) && text.contains(words) && ascii &&
                 !sameInSlovak.contains(text)) {
                 untranslated << text;

@@ -174,8 +174,8 @@ TEST(WaylandSettings, RootRunsNothingTheDesktopUserWrote) {
     planted.close();
     planted.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Append));
-    settings.write(script.toUtf8() + "\nLD_PRELOAD=/nonexistent.so\nDISPLAY=:1 " +
-                   script.toUtf8() + "\n");
+    settings.write(script.toUtf8() + "\nLD_PRELOAD=/nonexistent.so\nDISPLAY=:1 " + script.toUtf8() +
+                   "\n");
     settings.close();
 
     const QByteArray seen =

@@ -96,9 +96,10 @@ void SilentService::answerOnce() {
         QByteArray answer = QByteArray::fromHex("02000000");
         answer += request.mid(headerEnd + 4 + 4, 4);
         answer += '\x03';
-        const QByteArray reply = "HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n"
-                                 "Content-Length: " +
-                                 QByteArray::number(answer.size()) + "\r\n\r\n" + answer;
+        const QByteArray reply =
+            "HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n"
+            "Content-Length: " +
+            QByteArray::number(answer.size()) + "\r\n\r\n" + answer;
         answered_ = write(client, reply.constData(), size_t(reply.size())) == reply.size();
     }
     close(client);

@@ -273,9 +273,8 @@ TEST_F(Reader, BytesPastThePixelDataAreNotRead) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString file =
-            put(QString::fromLatin1(c.name), test::buildBmp({1, 1, 8, c.compression, {}, table,
-                                                              c.pixels}));
+        const QString file = put(QString::fromLatin1(c.name),
+                                 test::buildBmp({1, 1, 8, c.compression, {}, table, c.pixels}));
         ASSERT_TRUE(QFile::resize(file, qint64(5) << 30));
         const qint64 before = bytesReadByThisProcess();
         if (before < 0)

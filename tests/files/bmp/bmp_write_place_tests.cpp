@@ -265,8 +265,7 @@ TEST_F(WritePlace, PipeSwappedInForInPlaceWriteIsRefusedAtOnce) {
             GTEST_SKIP() << "cannot run the writing tool as nobody here (" << run.exitCode << ")";
         EXPECT_EQ(run.exitCode, 1) << "the opening waited or wrote: " << run.errors;
         if (reader) {
-            EXPECT_NE(run.errors.find("nie je to obyčajný súbor"), std::string::npos)
-                << run.errors;
+            EXPECT_NE(run.errors.find("nie je to obyčajný súbor"), std::string::npos) << run.errors;
             char byte = 0;
             EXPECT_LE(::read(readEnd, &byte, 1), 0) << "bytes went into the pipe";
             ::close(readEnd);

@@ -37,11 +37,13 @@ void NastavTlac(CurrentPrinter& current, Prompts& prompts) {
     // a first selection asks it anyway, and a printer writing a file of its own needs none.
     if (current.isSelected() && current.printer().outputFileName().isEmpty())
         checkPrintServiceAnswers();
+    // A first selection finds the default printer, under its own check and watch.
+    QPrinter& printer = current.printer();
     std::unique_ptr<QPrinter> choice;
     {
         // A service that answered the check may still fall silent while Qt asks it in turn.
         PrintServiceWatch watch;
-        choice = copyOf(current.printer());
+        choice = copyOf(printer);
         watch.throwIfGaveUp();
     }
     if (!prompts.setUpPrinter(*choice))

@@ -44,6 +44,7 @@ bool leadsToService(int descriptor, const QByteArray& server, int port) {
 }
 
 // Ends every connection of this process to the service: a waiting read then returns at once.
+// Each socket's peer is looked at just before it is shut down.
 void shutDownServiceConnections(const QByteArray& server, int port) {
     DIR* folder = ::opendir("/proc/self/fd");
     if (!folder)

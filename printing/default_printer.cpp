@@ -6,6 +6,7 @@
 #include "common/error.h"
 #include "printing/cups_status.h"
 #include "printing/print_service.h"
+#include "printing/print_service_watch.h"
 
 namespace kreslix {
 
@@ -16,7 +17,10 @@ std::unique_ptr<QPrinter> systemDefaultPrinter() {
     } catch (const PrintServiceNotRunning&) {
         throw KreslixError(QStringLiteral("There is no default printer currently selected"));
     }
+    // A service that answered the check may still fall silent while Qt asks it in turn.
+    PrintServiceWatch watch;
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    watch.throwIfGaveUp();
     if (info.isNull()) {
         // No printers, none marked default, or no print service to ask: for the user alike,
         // there is no printer. A service that answered with a failure is reported as such.
@@ -26,6 +30,7 @@ std::unique_ptr<QPrinter> systemDefaultPrinter() {
         throw KreslixError(QStringLiteral("There is no default printer currently selected"));
     }
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    watch.throwIfGaveUp();
     // Qt keeps a margin of its own inside the paper; the page is drawn from the printer's own
     // printable area instead, as far up and left as the printer can print.
     QPageLayout layout = printer->pageLayout();

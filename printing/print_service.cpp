@@ -16,10 +16,6 @@ constexpr int kSilenceStepMs = 100;
 // A page goes to the service in pieces this large, with the window's events handled in between.
 constexpr qsizetype kChunkBytes = 64 * 1024;
 
-QString notAnsweringMessage() {
-    return QStringLiteral("The print service (CUPS) does not answer; try again once it works");
-}
-
 QString printerGoneMessage(const QString& printer) {
     return QStringLiteral(
                "The printer \"%1\" no longer exists; choose another printer in the "
@@ -53,7 +49,7 @@ public:
     // request was addressed to, "not found" means that printer is gone.
     QString failure(const QString& printer = {}) const {
         if (gaveUp())
-            return notAnsweringMessage();
+            return printServiceNotAnsweringMessage();
         const CupsStatus status = lastCupsStatus();
         if (status.code == IPP_STATUS_ERROR_NOT_FOUND && !printer.isEmpty())
             return printerGoneMessage(printer);
@@ -104,6 +100,10 @@ int createJob(ServiceConnection& service, const QByteArray& queue, const JobOpti
 
 }  // namespace
 
+QString printServiceNotAnsweringMessage() {
+    return QStringLiteral("The print service (CUPS) does not answer; try again once it works");
+}
+
 PrintServiceNotRunning::PrintServiceNotRunning()
     : KreslixError(QStringLiteral("The print service (CUPS) is not running or can't be reached; "
                                   "start it, then try again")) {}
@@ -120,7 +120,7 @@ void checkPrintServiceAnswers() {
     if (answered)
         return;
     if (service.gaveUp())
-        throw KreslixError(notAnsweringMessage());
+        throw KreslixError(printServiceNotAnsweringMessage());
     throw PrintServiceNotRunning();
 }
 

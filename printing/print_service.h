@@ -19,6 +19,9 @@ public:
     PrintServiceNotRunning();
 };
 
+// What the user is told when the print service keeps the program waiting past the limit.
+QString printServiceNotAnsweringMessage();
+
 // The options of a print job: CUPS option names and their values.
 using JobOptions = std::vector<std::pair<QByteArray, QByteArray>>;
 

@@ -9,6 +9,7 @@
 #include "printing/current_printer.h"
 #include "printing/job_options.h"
 #include "printing/print_service.h"
+#include "printing/print_service_watch.h"
 
 namespace kreslix {
 namespace {
@@ -36,7 +37,15 @@ void NastavTlac(CurrentPrinter& current, Prompts& prompts) {
     // a first selection asks it anyway, and a printer writing a file of its own needs none.
     if (current.isSelected() && current.printer().outputFileName().isEmpty())
         checkPrintServiceAnswers();
-    std::unique_ptr<QPrinter> choice = copyOf(current.printer());
+    // A first selection finds the default printer, under its own check and watch.
+    QPrinter& printer = current.printer();
+    std::unique_ptr<QPrinter> choice;
+    {
+        // A service that answered the check may still fall silent while Qt asks it in turn.
+        PrintServiceWatch watch;
+        choice = copyOf(printer);
+        watch.throwIfGaveUp();
+    }
     if (!prompts.setUpPrinter(*choice))
         return;
     if (current.jobOpen())

@@ -87,8 +87,14 @@
     <context>
         <name>QColorDialog</name>
         <message>
-            <source>Pick Screen Color</source>
-            <translation>Vybrať farbu z obrazovky</translation>
+            <source>&amp;Pick Screen Color</source>
+            <translation>Vybrať farbu z &amp;obrazovky</translation>
+        </message>
+        <message>
+            <source>Cursor at %1, %2
+Press ESC to cancel</source>
+            <translation>Kurzor na %1, %2
+Esc výber zruší</translation>
         </message>
         <message>
             <source>&amp;HTML:</source>

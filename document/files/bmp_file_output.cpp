@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include <QFileInfo>
-#include <cstdlib>
+#include <cerrno>
 
 #include "common/error.h"
 
@@ -25,19 +25,21 @@ constexpr qint64 kWriteBackStep = qint64(8) << 20;
     throw KreslixError(QStringLiteral("Stream write error"));
 }
 
+[[noreturn]] void failNotPlainFile(const QString& path) {
+    throw KreslixError(
+        QStringLiteral("Do %1 sa nedá uložiť obrázok: nie je to obyčajný súbor").arg(path));
+}
+
 // In a sticky folder only the owner of a file, the owner of the folder and the superuser may
 // remove the file or rename another over it, though others may have the right to write it.
+// The path has no links left in it.
 bool stickyFolderKeepsFile(const QString& path) {
-    char* resolved = ::realpath(QFile::encodeName(path).constData(), nullptr);
-    if (!resolved)
-        return false;  // nothing there yet: it is created
-    const QByteArray file(resolved);
-    std::free(resolved);
-    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(file)).path());
+    const QByteArray file = QFile::encodeName(path);
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).path());
     struct stat fileInfo {};
     struct stat folderInfo {};
     if (::stat(file.constData(), &fileInfo) != 0 || ::stat(folder.constData(), &folderInfo) != 0)
-        return false;
+        return false;  // nothing there yet: it is created
     const uid_t user = ::geteuid();
     return (folderInfo.st_mode & S_ISVTX) != 0 && user != 0 && fileInfo.st_uid != user &&
            folderInfo.st_uid != user;
@@ -49,22 +51,27 @@ ByteSink plainByteSink() {
     return [](QFileDevice& file, const char* data, qint64 size) { return file.write(data, size); };
 }
 
-void checkWritableTarget(const QString& path) {
+void checkWritableTarget(const QString& path, const QString& named) {
+    const QString& shown = named.isEmpty() ? path : named;
     struct stat info {};
     const QByteArray native = QFile::encodeName(path);
-    if (::stat(native.constData(), &info) != 0)
-        return;  // nothing there yet: it is created
-    if (S_ISDIR(info.st_mode) || ::access(native.constData(), W_OK) != 0)
-        failCreate(path);
-    if (!S_ISREG(info.st_mode)) {
-        throw KreslixError(
-            QStringLiteral("Do %1 sa nedá uložiť obrázok: nie je to obyčajný súbor").arg(path));
+    if (::stat(native.constData(), &info) != 0) {
+        // Nothing there yet: it is created. Any other failure (a folder on the way that may not
+        // be searched) is no proof of that.
+        if (errno == ENOENT)
+            return;
+        failCreate(shown);
     }
+    if (S_ISDIR(info.st_mode) || ::access(native.constData(), W_OK) != 0)
+        failCreate(shown);
+    if (!S_ISREG(info.st_mode))
+        failNotPlainFile(shown);
     if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        failCreate(path);
+        failCreate(shown);
 }
 
-BmpFileOutput::BmpFileOutput(const QString& path, ByteSink sink) : sink_(std::move(sink)) {
+BmpFileOutput::BmpFileOutput(const QString& path, ByteSink sink, const QString& named)
+    : sink_(std::move(sink)), named_(named.isEmpty() ? path : named) {
     if (stickyFolderKeepsFile(path)) {
         openInPlace(path);
     } else {
@@ -74,27 +81,46 @@ BmpFileOutput::BmpFileOutput(const QString& path, ByteSink sink) : sink_(std::mo
 
 void BmpFileOutput::openInPlace(const QString& path) {
     // Without O_CREAT: a system that protects files in sticky folders refuses creating opens of
-    // other users' files there, also when the file exists.
-    const int handle =
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+    // other users' files there, also when the file exists. Others may swap the name for a link
+    // or a named pipe after it was looked at: the open follows no link and never waits, and
+    // the file is emptied only once the opened one is seen to be a plain file.
+    const int handle = ::open(QFile::encodeName(path).constData(),
+                              O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK);
     inPlace_ = std::make_unique<QFile>();
     if (handle < 0)
-        failCreate(path);
+        failCreate(named_);
+    struct stat opened {};
+    if (::fstat(handle, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(handle);
+        failNotPlainFile(named_);
+    }
+    if (::ftruncate(handle, 0) != 0) {
+        ::close(handle);
+        failCreate(named_);
+    }
     if (!inPlace_->open(handle, QIODevice::WriteOnly | QIODevice::Unbuffered,
                         QFileDevice::AutoCloseHandle)) {
         ::close(handle);
-        failCreate(path);
+        failCreate(named_);
     }
     file_ = inPlace_.get();
 }
 
 void BmpFileOutput::openReplacement(const QString& path) {
+    if (inSharedStickyFolder(path)) {
+        shared_ = std::make_unique<SharedFolderReplacement>(path);
+        if (!shared_->file().isOpen())
+            failCreate(named_);
+        file_ = &shared_->file();
+        keepOwnerAndMode(path);
+        return;
+    }
     replacement_ = std::make_unique<QSaveFile>(path);
     // In a folder the user may not write, no new file can be made beside a file the user may
     // write: only then is that file written in place, which is the one way such a save works.
     replacement_->setDirectWriteFallback(true);
     if (!replacement_->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        failCreate(path);
+        failCreate(named_);
     file_ = replacement_.get();
     keepOwnerAndMode(path);
 }
@@ -133,6 +159,11 @@ void BmpFileOutput::write(const char* data, qint64 size) {
 }
 
 void BmpFileOutput::commit() {
+    if (shared_) {
+        if (!shared_->commit())
+            failWrite();
+        return;
+    }
     if (replacement_) {
         if (!replacement_->commit())
             failWrite();

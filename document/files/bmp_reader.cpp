@@ -1,6 +1,7 @@
 #include "document/files/bmp_reader.h"
 
 #include <QFile>
+#include <algorithm>
 #include <memory>
 
 #include "canvas/picture_memory.h"
@@ -41,9 +42,30 @@ void readFully(QFile& file, uchar* into, qint64 bytes) {
     }
 }
 
-// The whole file in one read: decoding then works on memory only.
-Picture decodeWholeFile(QFile& file, WorkProgress* progress) {
-    const LargeBuffer bytes(qMin(file.size(), bytesWorthReading()));
+// The bytes from the file's start to the end of the pixel data the headers describe: the rows
+// exactly for uncompressed data, and for run-length data a bound no encoding of the picture
+// exceeds (four bytes a pixel and two a row end, with room to spare). Whatever follows is never
+// read, however long it is.
+qint64 bytesTheHeadersDescribe(const BmpLayout& layout) {
+    if (layout.compression == kRle8 || layout.compression == kRle4) {
+        qint64 runs = 0;
+        if (qMulOverflow(layout.width + 2, layout.height, &runs) ||
+            qMulOverflow(runs, qint64(4), &runs) || runs > bytesWorthReading()) {
+            return bytesWorthReading();
+        }
+        return layout.pixelOffset + runs + (qint64(1) << 20);
+    }
+    if (layout.width == 0 || layout.height == 0)
+        return layout.pixelOffset;
+    // checkPixelData has found these rows in the file, so the sum cannot overflow.
+    return layout.pixelOffset + layout.rowBytes * (layout.height - 1) +
+           packedRowBytes(layout.width, layout.bitsPerPixel);
+}
+
+// The file up to the end of its pixel data in one read: decoding then works on memory only.
+Picture decodeWholeFile(QFile& file, const BmpLayout& layout, WorkProgress* progress) {
+    const LargeBuffer bytes(std::min({file.size(), bytesWorthReading(),
+                                      qMax(kLongestHeadBytes, bytesTheHeadersDescribe(layout))}));
     if (bytes.size() > 0 && !bytes.data())
         failShortFile();
     if (!file.seek(0))
@@ -109,7 +131,7 @@ Picture readBmpFile(const QString& path, qint64 bandBytes, WorkProgress* progres
     const BmpLayout layout = parseBmpLayout(head, size);
     if (layout.bitsPerPixel == 24 && layout.compression == kRgb)
         return decode24BitBands(file, layout, bandBytes, progress);
-    return decodeWholeFile(file, progress);
+    return decodeWholeFile(file, layout, progress);
 }
 
 }  // namespace bmp

@@ -8,6 +8,7 @@
 #include "document/files/bmp_headers.h"
 #include "document/files/bmp_row_encoder.h"
 #include "document/files/bmp_writer_sink.h"
+#include "document/files/save_target.h"
 #include "document/files/stored_bmp_format.h"
 
 namespace kreslix {
@@ -79,8 +80,8 @@ qint64 putHeaders(uchar* out, const QImage& image, const StoredBmpFormat* format
 // can't hold the picture: a pixel doesn't fit it (the target may then be written in part), or
 // the file would be larger than its headers can tell (the target is left alone). A 24-bit file
 // that large is refused before anything is written.
-bool writeInFormat(const QString& path, const QImage& image, const StoredBmpFormat* format,
-                   const ByteSink& sink) {
+bool writeInFormat(const QString& path, const QString& chosen, const QImage& image,
+                   const StoredBmpFormat* format, const ByteSink& sink) {
     const RowEncoder encoder(image, format);
     const qint64 fileBytes = headerBytes(format) + encoder.rowBytes() * image.height();
     if (fileBytes > kLargestFile) {
@@ -94,7 +95,7 @@ bool writeInFormat(const QString& path, const QImage& image, const StoredBmpForm
     }
     const qint64 headerRoom = kFileHeaderBytes + kInfoHeaderBytes + 12 + 256 * 4;
     std::vector<uchar> buffer(size_t(std::max(kBufferBytes, headerRoom + encoder.rowBytes())));
-    BmpFileOutput output(path, sink);
+    BmpFileOutput output(path, sink, chosen);
     qint64 filled = putHeaders(buffer.data(), image, format, encoder);
     for (int y = image.height() - 1; y >= 0; --y) {
         if (filled + encoder.rowBytes() > qint64(buffer.size())) {
@@ -112,17 +113,19 @@ bool writeInFormat(const QString& path, const QImage& image, const StoredBmpForm
 
 }  // namespace
 
-void writePictureThrough(const QString& path, const Picture& picture, const ByteSink& sink) {
-    checkWritableTarget(path);
+void writePictureThrough(const QString& chosen, const Picture& picture, const ByteSink& sink) {
+    // Written by its resolved name from here on: no link is looked up again in userspace.
+    const QString path = resolveSaveTarget(chosen);
+    checkWritableTarget(path, chosen);
     const QImage::Format format = picture.image.format();
     const QImage image = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
                              ? picture.image
                              : picture.image.convertToFormat(QImage::Format_RGB32);
     const StoredBmpFormat* kept = picture.storedFormat.get();
-    if (kept && RowEncoder::canKeep(*kept) && writeInFormat(path, image, kept, sink))
+    if (kept && RowEncoder::canKeep(*kept) && writeInFormat(path, chosen, image, kept, sink))
         return;
     // No kept format, or the user drew a colour it can't hold: 24 bits hold every colour.
-    writeInFormat(path, image, nullptr, sink);
+    writeInFormat(path, chosen, image, nullptr, sink);
 }
 
 }  // namespace bmp

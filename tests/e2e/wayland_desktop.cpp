@@ -28,6 +28,17 @@ QJsonObject findNode(const QJsonObject& node, const QString& title) {
     return {};
 }
 
+// Where the desktop's user sees the folder: the build may lie where that user cannot enter
+// (root's home), so the desktop shows the folder read-only in a place of its own.
+QString sharedWithDesktopUser(const QString& folder) {
+    bool ok = false;
+    const QByteArray shared =
+        runDesktopTool(QStringLiteral(KRESLIX_SOURCE_DIR "/scripts/wayland-session"),
+                       {QStringLiteral("share"), folder}, {}, &ok);
+    EXPECT_TRUE(ok) << "the desktop cannot share " << folder.toStdString();
+    return QString::fromUtf8(shared).trimmed();
+}
+
 }  // namespace
 
 QString waylandDesktopMissing() {
@@ -134,14 +145,27 @@ void startAsDesktopUser(QProcess& process, const QString& program,
     ASSERT_EQ(ids.size(), 2) << "KRESLIX_WAYLAND_USER is not uid:gid";
     const uid_t uid = ids[0].toUInt();
     const gid_t gid = ids[1].toUInt();
-    environment.insert(QStringLiteral("HOME"),
-                       qEnvironmentVariable("KRESLIX_WAYLAND_SESSION") + QStringLiteral("/home"));
+    const QString home = qEnvironmentVariable("KRESLIX_WAYLAND_SESSION") + QStringLiteral("/home");
+    environment.insert(QStringLiteral("HOME"), home);
+    // The leak checker's suppressions are read at the program's end, as the user too.
+    const QString suppressions = QStringLiteral("suppressions=");
+    if (QString options = environment.value(QStringLiteral("LSAN_OPTIONS"));
+        options.startsWith(suppressions)) {
+        const QFileInfo file(options.mid(suppressions.size()));
+        environment.insert(QStringLiteral("LSAN_OPTIONS"),
+                           suppressions + sharedWithDesktopUser(file.absolutePath()) +
+                               QLatin1Char('/') + file.fileName());
+    }
     process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(home);
     process.setChildProcessModifier([uid, gid] {
         if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0)
             _exit(127);
     });
-    process.start(program);
+    const QFileInfo file(program);
+    const QString shared = sharedWithDesktopUser(file.absolutePath());
+    ASSERT_FALSE(shared.isEmpty());
+    process.start(shared + QLatin1Char('/') + file.fileName());
     ASSERT_TRUE(process.waitForStarted(10000)) << program.toStdString();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 
@@ -244,6 +245,39 @@ TEST_P(WaylandProgram, WithoutThePortalTheDesktopImageChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Platforms, WaylandProgram, ::testing::Values("wayland", "xcb"),
                          [](const auto& info) { return std::string(info.param); });
+
+// The settings sway hands back sit in a folder its user writes; root, entering the desktop,
+// takes only the known names from there, and runs nothing named in it.
+TEST(WaylandSettings, RootRunsNothingTheDesktopUserWrote) {
+    if (const QString missing = waylandDesktopMissing(); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QFile settings(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/sway.env"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray original = settings.readAll();
+    settings.close();
+    QTemporaryDir folder;
+    const QString script = folder.filePath(QStringLiteral("planted"));
+    QFile planted(script);
+    ASSERT_TRUE(planted.open(QIODevice::WriteOnly));
+    planted.write("#!/bin/sh\ntouch \"$0.ran\"\n");
+    planted.close();
+    planted.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Append));
+    settings.write(script.toUtf8() + "\nLD_PRELOAD=/nonexistent.so\nDISPLAY=:1 " + script.toUtf8() +
+                   "\n");
+    settings.close();
+
+    const QByteArray seen =
+        runDesktopTool(QStringLiteral(KRESLIX_SOURCE_DIR "/scripts/wayland-session"),
+                       {QStringLiteral("exec"), QStringLiteral("/usr/bin/env")});
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    settings.write(original);
+    settings.close();
+    EXPECT_FALSE(QFileInfo::exists(script + QStringLiteral(".ran"))) << "the planted line ran";
+    EXPECT_TRUE(seen.contains("\nWAYLAND_DISPLAY=wayland-")) << seen.toStdString();
+    EXPECT_FALSE(seen.contains("LD_PRELOAD")) << seen.toStdString();
+    EXPECT_FALSE(seen.contains(script.toUtf8())) << seen.toStdString();
+}
 
 }  // namespace
 }  // namespace kreslix::e2e

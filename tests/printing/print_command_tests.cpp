@@ -189,5 +189,40 @@ TEST_F(PrintCommandTest, EachFailureOfThePrintServiceSaysWhatWentWrongWithinSeco
     EXPECT_FALSE(schedulerHasJobs()) << "a failed print left a job behind";
 }
 
+// A service that answers the program's own check and then falls silent while Qt's print support
+// asks it in turn: the first print (which looks for the default printer) and the printer setup
+// (which looks up the selected printer) end within seconds, saying so.
+TEST_F(PrintCommandTest, ServiceSilentAfterTheCheckIsGivenUpWithinSeconds) {
+    cupsSetServer("/nonexistent/kreslix-cups.sock");
+    CurrentPrinter selected;
+    selected.select(std::make_unique<QPrinter>(QPrinter::HighResolution));
+    TestClientArea client;
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"first print", [&] { PrintFormImage(CurrentPrinter::process(), client); }},
+        {"printer setup", [&] { NastavTlac(selected, prompts); }},
+    };
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        SilentService service(SilentService::AnswersOnce);
+        ASSERT_TRUE(service.listening());
+        cupsSetServer(service.path());
+        QElapsedTimer clock;
+        clock.start();
+        QString message = QStringLiteral("(no failure)");
+        try {
+            command();
+        } catch (const KreslixError& e) {
+            message = e.message();
+        }
+        const qint64 elapsed = clock.elapsed();
+        cupsSetServer(nullptr);
+        EXPECT_TRUE(service.answered()) << "the check got no answer";
+        EXPECT_EQ(message, printServiceNotAnsweringMessage());
+        EXPECT_LT(elapsed, 15000);
+    }
+    EXPECT_FALSE(CurrentPrinter::process().isSelected());
+    EXPECT_EQ(prompts.log.filter(QStringLiteral("printer setup")), QStringList());
+}
+
 }  // namespace
 }  // namespace kreslix::testing

@@ -37,7 +37,7 @@ QStringList newPrintouts(const QString& folder, const QStringList& before) {
     return added;
 }
 
-SilentService::SilentService()
+SilentService::SilentService(Start start)
     : path_(folder_.filePath(QStringLiteral("cups.sock")).toLocal8Bit()) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -52,11 +52,57 @@ SilentService::SilentService()
         close(socket_);
         socket_ = -1;
     }
+    if (socket_ >= 0 && start == AnswersOnce)
+        answering_ = std::thread([this] { answerOnce(); });
 }
 
 SilentService::~SilentService() {
-    if (socket_ >= 0)
+    if (socket_ >= 0) {
+        shutdown(socket_, SHUT_RDWR);  // ends a wait in accept()
+        if (answering_.joinable())
+            answering_.join();
         close(socket_);
+    }
+}
+
+// One HTTP exchange: the request's headers and body (its Content-Length), then a successful IPP
+// answer to it. Later connections wait in the backlog.
+void SilentService::answerOnce() {
+    const int client = accept(socket_, nullptr, nullptr);
+    if (client < 0)
+        return;
+    QByteArray request;
+    qsizetype headerEnd = -1;
+    qsizetype bodyBytes = 0;
+    char buffer[4096];
+    while (headerEnd < 0 || request.size() < headerEnd + 4 + bodyBytes) {
+        const ssize_t got = read(client, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        request.append(buffer, got);
+        if (headerEnd < 0 && (headerEnd = request.indexOf("\r\n\r\n")) >= 0) {
+            for (const QByteArray& line : request.left(headerEnd).split('\n')) {
+                if (line.toLower().startsWith("content-length:"))
+                    bodyBytes = line.mid(15).trimmed().toLongLong();
+                if (line.toLower().startsWith("expect: 100-continue") &&
+                    write(client, "HTTP/1.1 100 Continue\r\n\r\n", 25) != 25) {
+                    break;
+                }
+            }
+        }
+    }
+    if (headerEnd >= 0 && request.size() >= headerEnd + 4 + 8) {
+        // Version 2.0, successful-ok, the request's id, end of attributes.
+        QByteArray answer = QByteArray::fromHex("02000000");
+        answer += request.mid(headerEnd + 4 + 4, 4);
+        answer += '\x03';
+        const QByteArray reply =
+            "HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n"
+            "Content-Length: " +
+            QByteArray::number(answer.size()) + "\r\n\r\n" + answer;
+        answered_ = write(client, reply.constData(), size_t(reply.size())) == reply.size();
+    }
+    close(client);
 }
 
 }  // namespace kreslix::testing

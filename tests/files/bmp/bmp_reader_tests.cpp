@@ -246,5 +246,46 @@ TEST(MaskedChannel, ScalesAnyWidthAndEncodesBack) {
     }
 }
 
+// Bytes this process has read so far, from any file.
+qint64 bytesReadByThisProcess() {
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n')) {
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    }
+    return -1;
+}
+
+// A tiny picture followed by a long tail (5 GB of holes, a few bytes on the disk) is read only
+// as far as its headers describe pixels: uncompressed rows exactly, run-length data within a
+// bound.
+TEST_F(Reader, BytesPastThePixelDataAreNotRead) {
+    const std::vector<quint32> table = {0x112233, 0x445566};
+    const struct {
+        const char* name;
+        quint32 compression;
+        QByteArray pixels;
+    } cases[] = {
+        {"rows.bmp", 0, QByteArray::fromHex("01000000")},
+        {"runs.bmp", 1, QByteArray::fromHex("01010001")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = put(QString::fromLatin1(c.name),
+                                 test::buildBmp({1, 1, 8, c.compression, {}, table, c.pixels}));
+        ASSERT_TRUE(QFile::resize(file, qint64(5) << 30));
+        const qint64 before = bytesReadByThisProcess();
+        if (before < 0)
+            GTEST_SKIP() << "no /proc/self/io to count the bytes read";
+        const QImage image = readBmp(file).image;
+        const qint64 read = bytesReadByThisProcess() - before;
+        ASSERT_EQ(image.size(), QSize(1, 1));
+        EXPECT_EQ(image.pixel(0, 0), qRgb(0x44, 0x55, 0x66));
+        EXPECT_LT(read, qint64(4) << 20) << "bytes read for a 1 × 1 picture";
+    }
+}
+
 }  // namespace
 }  // namespace kreslix

@@ -2,6 +2,7 @@
 // owner, group and mode, or, where no new file can be made beside it, the old file itself.
 // Tests run as root, whom file modes don't stop, so the folder the user may not write is met by
 // running the writing as the user nobody.
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -33,8 +34,9 @@ struct ToolRun {
     std::string errors;
 };
 
-// Runs the writing tool on path as that user, with no groups but the user's own.
-ToolRun writeAs(const passwd& user, const QString& path) {
+// Runs the writing tool on path as that user, with no groups but the user's own; a run that
+// hangs is ended after 20 seconds and fails.
+ToolRun writeAs(const passwd& user, const QString& path, bool inPlace = false) {
     int errors[2];
     if (::pipe(errors) != 0)
         return {};
@@ -46,6 +48,11 @@ ToolRun writeAs(const passwd& user, const QString& path) {
         if (::setgroups(0, nullptr) != 0 || ::setgid(user.pw_gid) != 0 ||
             ::setuid(user.pw_uid) != 0) {
             ::_exit(126);
+        }
+        ::alarm(20);
+        if (inPlace) {
+            ::execl(KRESLIX_WRITE_PICTURE_TOOL, KRESLIX_WRITE_PICTURE_TOOL, "--in-place",
+                    target.constData(), static_cast<char*>(nullptr));
         }
         ::execl(KRESLIX_WRITE_PICTURE_TOOL, KRESLIX_WRITE_PICTURE_TOOL, target.constData(),
                 static_cast<char*>(nullptr));
@@ -78,7 +85,25 @@ void expectGreenPicture(const QString& path) {
 class WritePlace : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return dir_.filePath(name); }
+
+    // A folder shared as /tmp is (root's, sticky, everybody may write), for the user nobody to
+    // save in; skips where that can't be arranged.
+    QString sharedStickyFolder() {
+        if (::geteuid() != 0)
+            return {};
+        const passwd* nobody = ::getpwnam("nobody");
+        if (!nobody)
+            return {};
+        nobody_ = *nobody;  // getpwnam's answer is overwritten by the next call
+        const QString folder = path(QStringLiteral("spolocny"));
+        EXPECT_TRUE(QDir().mkdir(folder));
+        EXPECT_EQ(::chmod(QFile::encodeName(dir_.path()).constData(), 0755), 0);
+        EXPECT_EQ(::chmod(QFile::encodeName(folder).constData(), 01777), 0);
+        return folder;
+    }
+
     QTemporaryDir dir_;
+    passwd nobody_{};
 };
 
 // The folder refuses new files to the user, the file in it is the user's: the file is written in
@@ -141,6 +166,111 @@ TEST_F(WritePlace, OthersFileInStickyFolderIsWrittenInPlace) {
     EXPECT_EQ(after.st_uid, before.st_uid);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("obrazok.bmp")});
+}
+
+// A link in a shared sticky folder is followed, as the system follows it, only when it is the
+// saving user's own or the folder owner's: another user's link would lead the save onto the
+// user's own file, or make a new one where that user chose.
+TEST_F(WritePlace, OthersLinkInStickyFolderIsNotFollowed) {
+    const QString folder = sharedStickyFolder();
+    const passwd* daemon = ::getpwnam("daemon");
+    if (folder.isEmpty() || !daemon)
+        GTEST_SKIP() << "needs the superuser and the users nobody and daemon";
+    const uid_t other = daemon->pw_uid;
+    struct Case {
+        const char* what;
+        uid_t linkOwner;
+        bool dangling;
+        bool followed;
+    } const cases[] = {
+        {"another user's link", other, false, false},
+        {"another user's dangling link", other, true, false},
+        {"the user's own link", nobody_.pw_uid, false, true},
+        {"the folder owner's link", 0, false, true},
+    };
+    int number = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString precious = path(QStringLiteral("vlastny%1.bmp").arg(++number));
+        if (!c.dangling) {
+            test::putFileBytes(precious, QByteArray("the user's own text"));
+            ASSERT_EQ(
+                ::chown(QFile::encodeName(precious).constData(), nobody_.pw_uid, nobody_.pw_gid),
+                0);
+        }
+        const QString link = folder + QStringLiteral("/obrazok%1.bmp").arg(number);
+        const QByteArray native = QFile::encodeName(link);
+        ASSERT_EQ(::symlink(QFile::encodeName(precious).constData(), native.constData()), 0);
+        ASSERT_EQ(::lchown(native.constData(), c.linkOwner, c.linkOwner), 0);
+        const ToolRun run = writeAs(nobody_, link);
+        if (run.exitCode == 126 || run.exitCode == 127)
+            GTEST_SKIP() << "cannot run the writing tool as nobody here (" << run.exitCode << ")";
+        if (c.followed) {
+            EXPECT_EQ(run.exitCode, 0) << run.errors;
+            expectGreenPicture(precious);
+        } else {
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_NE(run.errors.find("odkaz iného používateľa"), std::string::npos) << run.errors;
+            EXPECT_EQ(QFileInfo::exists(precious), !c.dangling);
+            if (!c.dangling) {
+                EXPECT_EQ(fileBytes(precious), QByteArray("the user's own text"));
+            }
+        }
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+    }
+}
+
+// In a shared sticky folder the user's picture is made beside its name and renamed onto it (by
+// name only, so no link planted meanwhile is written through): a new one and a replaced one
+// are the user's, with the usual mode, and nothing is left beside them.
+TEST_F(WritePlace, UsersOwnFileInStickyFolderIsReplacedByName) {
+    const QString folder = sharedStickyFolder();
+    if (folder.isEmpty())
+        GTEST_SKIP() << "needs the superuser and the user nobody";
+    const QString target = folder + QStringLiteral("/obrazok.bmp");
+    for (const char* round : {"new", "replaced"}) {
+        SCOPED_TRACE(round);
+        const ino_t before = QFileInfo::exists(target) ? statOf(target).st_ino : 0;
+        const ToolRun run = writeAs(nobody_, target);
+        if (run.exitCode == 126 || run.exitCode == 127)
+            GTEST_SKIP() << "cannot run the writing tool as nobody here (" << run.exitCode << ")";
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        expectGreenPicture(target);
+        const struct stat after = statOf(target);
+        EXPECT_NE(after.st_ino, before);
+        EXPECT_EQ(after.st_uid, nobody_.pw_uid);
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        EXPECT_EQ(after.st_mode & 0777, 0666u & ~mask);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                  QStringList{QStringLiteral("obrazok.bmp")});
+    }
+}
+
+// Another user's file in a sticky folder is written in place; should the name become a named
+// pipe once looked at, the opening neither waits for a reader nor feeds one.
+TEST_F(WritePlace, PipeSwappedInForInPlaceWriteIsRefusedAtOnce) {
+    const QString folder = sharedStickyFolder();
+    if (folder.isEmpty())
+        GTEST_SKIP() << "needs the superuser and the user nobody";
+    const QString pipe = folder + QStringLiteral("/obrazok.bmp");
+    const QByteArray native = QFile::encodeName(pipe);
+    ASSERT_EQ(::mkfifo(native.constData(), 0666), 0);
+    ASSERT_EQ(::chmod(native.constData(), 0666), 0);
+    for (const bool reader : {false, true}) {
+        SCOPED_TRACE(reader ? "with a reader" : "without a reader");
+        const int readEnd = reader ? ::open(native.constData(), O_RDONLY | O_NONBLOCK) : -1;
+        const ToolRun run = writeAs(nobody_, pipe, true);
+        if (run.exitCode == 126 || run.exitCode == 127)
+            GTEST_SKIP() << "cannot run the writing tool as nobody here (" << run.exitCode << ")";
+        EXPECT_EQ(run.exitCode, 1) << "the opening waited or wrote: " << run.errors;
+        if (reader) {
+            EXPECT_NE(run.errors.find("nie je to obyčajný súbor"), std::string::npos) << run.errors;
+            char byte = 0;
+            EXPECT_LE(::read(readEnd, &byte, 1), 0) << "bytes went into the pipe";
+            ::close(readEnd);
+        }
+    }
 }
 
 // Where the folder takes new files, the safe replace stays the rule: a new file takes the old

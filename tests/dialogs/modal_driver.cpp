@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <memory>
 #include <vector>
 
 namespace kreslix::testing {

@@ -95,9 +95,10 @@ TEST_P(StateTransitions, EndInTheDocumentedState) {
             }
             expected.modified = 0;
             expected.saveButton = false;
-            EXPECT_EQ(pictureDifference(writtenPicture(path(start.named ? "own.bmp" : "chosen.bmp")),
-                                        before.image),
-                      "");
+            EXPECT_EQ(
+                pictureDifference(writtenPicture(path(start.named ? "own.bmp" : "chosen.bmp")),
+                                  before.image),
+                "");
             break;
         case Command::SaveAs:
             expected = {path("chosen.bmp"), 0, false, captionFor("chosen.bmp"), before.image};

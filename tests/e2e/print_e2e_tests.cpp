@@ -81,8 +81,8 @@ QString boxText(const Found& box) {
     // Dragged from the first ink of the line to past its last.
     const QPoint from = box.geometry.topLeft() + QPoint(left - 1, line + 4);
     const QPoint to = box.geometry.topLeft() + QPoint(right + 3, line + 4);
-    runTool({"drag", QString::number(from.x()), QString::number(from.y()),
-             QString::number(to.x()), QString::number(to.y())});
+    runTool({"drag", QString::number(from.x()), QString::number(from.y()), QString::number(to.x()),
+             QString::number(to.y())});
     QString text;
     for (int attempt = 0; attempt < 50 && text.isEmpty(); ++attempt) {
         QThread::msleep(100);

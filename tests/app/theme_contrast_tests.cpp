@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QToolButton>
 #include <map>
 
@@ -57,13 +58,15 @@ protected:
 // face (the colour the button shows most), reaches 3:1 against the face. The screenshots stay in
 // the build tree for a look.
 TEST_P(ThemeTest, GlyphsKeepTheirContrastAgainstTheButton) {
-    window->grab().save(QStringLiteral("window_%1.png").arg(GetParam().name));
+    const QString shots = QStringLiteral(KRESLIX_TEST_OUTPUT_DIR "/theme_contrast");
+    ASSERT_TRUE(QDir().mkpath(shots));
+    window->grab().save(QStringLiteral("%1/window_%2.png").arg(shots, GetParam().name));
     for (const char* name : kGlyphButtons) {
         SCOPED_TRACE(name);
         auto* button = child<QToolButton>(name);
         ASSERT_NE(button, nullptr);
         const QImage shot = button->grab().toImage();
-        shot.save(QStringLiteral("glyph_%1_%2.png").arg(GetParam().name, name));
+        shot.save(QStringLiteral("%1/glyph_%2_%3.png").arg(shots, GetParam().name, name));
         std::map<QRgb, int> counts;
         for (int y = 0; y < shot.height(); ++y) {
             for (int x = 0; x < shot.width(); ++x)

@@ -5,6 +5,7 @@
 
 #include "app/main_menu.h"
 #include "dialogs/spin_edit.h"
+#include "tests/support/event_queue.h"
 #include "tests/support/window_fixture.h"
 
 namespace kreslix::testing {
@@ -212,7 +213,7 @@ TEST_F(ToolPanelTest, PopupOrOtherWindowIsNoLeavingOfHr) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     activate();
     ASSERT_EQ(QApplication::focusWidget(), edit);
-    QTest::qWait(20);
+    drainEvents();
     EXPECT_EQ(hr()->text(), QStringLiteral("150"));
     EXPECT_EQ(penWidth(), 150);
     EXPECT_TRUE(edit->selectedText().isEmpty()) << edit->selectedText().toStdString();

@@ -11,6 +11,7 @@
 #include "dialogs/novyd.h"
 #include "dialogs/spin_edit.h"
 #include "tests/dialogs/modal_driver.h"
+#include "tests/support/event_queue.h"
 
 namespace kreslix::testing {
 namespace {
@@ -196,7 +197,7 @@ TEST_F(NewBMPFormTest, MouseClickDoesNotSelect) {
     child("OKBtn")->setFocus(Qt::OtherFocusReason);
     QLineEdit* field = form.HeightEdit()->lineEdit();
     QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, field->rect().center());
-    QTest::qWait(20);
+    drainEvents();
     EXPECT_EQ(QApplication::focusWidget(), field);
     EXPECT_TRUE(field->selectedText().isEmpty()) << field->selectedText().toStdString();
 }

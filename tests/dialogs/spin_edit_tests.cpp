@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "dialogs/spin_edit.h"
+#include "tests/support/event_queue.h"
 
 namespace kreslix::testing {
 namespace {
@@ -154,7 +155,7 @@ TEST_F(SpinEditTest, ArrowClickPutsTheFocusInTheField) {
     arrow(bounded, Qt::UpArrow);
     EXPECT_EQ(QApplication::focusWidget(), bounded.lineEdit());
     EXPECT_EQ(bounded.text(), QStringLiteral("6"));
-    QTest::qWait(20);
+    drainEvents();
     EXPECT_TRUE(bounded.lineEdit()->selectedText().isEmpty());
 }
 

@@ -1,8 +1,11 @@
 #include <QTemporaryDir>
 #include <QTest>
+#include <new>
+#include <stdexcept>
 
 #include "app/command_runner.h"
 #include "app/telo.h"
+#include "common/error.h"
 #include "document/files/picture_file.h"
 #include "document/new_picture.h"
 #include "tests/document/document_test.h"
@@ -74,6 +77,18 @@ TEST(CommandRunnerTest, ShowsFailuresOfDocumentCommands) {
     prompts.saveChangesAnswers = {ModalResult::Cancel};
     runner.run([&] { New1Click(document, prompts); });
     EXPECT_EQ(prompts.errors, QStringList{"'' is not a valid integer value."});
+}
+
+// Each kind of failure a handler can throw ends in the error box, a silent abort in none, and
+// no exception leaves the runner.
+TEST(CommandRunnerTest, EveryKindOfFailureEndsInTheErrorBox) {
+    ScriptedPrompts prompts;
+    const CommandRunner runner(prompts);
+    runner.run([] { throw SilentAbort(); });
+    runner.run([] { throw std::bad_alloc(); });
+    runner.run([] { throw std::runtime_error("Disk on fire"); });
+    runner.run([] { throw 42; });
+    EXPECT_EQ(prompts.errors, (QStringList{"Out of memory.", "Disk on fire.", "Unknown failure."}));
 }
 
 }  // namespace

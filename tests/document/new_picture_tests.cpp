@@ -50,9 +50,10 @@ TEST_F(NewPictureTest, ConfirmedNewMakesAnUntitledUnchangedDocument) {
     prompts.saveChangesAnswers = {ModalResult::No};
     answerNew(prompts, "20", "10");
     New1Click(document, prompts);
+    QImage white(20, 10, QImage::Format_RGB32);
+    white.fill(Qt::white);
     EXPECT_EQ(snapshot(document),
-              (DocumentSnapshot{QString(), 0, false, DocumentState::untitledCaption(),
-                                document.picture().image}));
+              (DocumentSnapshot{QString(), 0, false, DocumentState::untitledCaption(), white}));
 }
 
 TEST_F(NewPictureTest, ZeroSideGivesAnEmptyPicture) {

@@ -4,8 +4,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "tests/e2e/e2e_support.h"
+#include "tests/e2e/xclip.h"
 #include "tests/support/pdf_tools.h"
 #include "tests/support/printouts.h"
 
@@ -41,6 +43,71 @@ int pixelsOfColour(const QImage& image, QRect area, QRgb colour) {
     return count;
 }
 
+// The X primary selection as another program reads it.
+QString primarySelection() {
+    QProcess xclip;
+    xclip.start(QStringLiteral("xclip"), {"-selection", "primary", "-o"});
+    return xclip.waitForFinished(10000) ? QString::fromUtf8(xclip.readAllStandardOutput())
+                                        : QString();
+}
+
+// The first line of a message box's text, as another program reads it: the message can be
+// selected with the mouse, and a selection is the X primary selection. The line is the topmost
+// dark ink right of the icon. The selection is
+// emptied first, so that text left there before can't pass for the box's.
+QString boxText(const Found& box) {
+    QProcess::startDetached(QStringLiteral("xclip"), {"-selection", "primary", "-i", "/dev/null"});
+    for (int attempt = 0; attempt < 50 && !primarySelection().isEmpty(); ++attempt)
+        QThread::msleep(100);
+    const QImage shot = screenshot().copy(box.geometry);
+    auto ink = [&](int x, int y) { return qGray(shot.pixel(x, y)) < 80; };
+    int line = -1;
+    for (int y = 2; y < shot.height() && line < 0; ++y) {
+        for (int x = shot.width() / 6; x < shot.width() - 2 && line < 0; ++x)
+            line = ink(x, y) ? y : -1;
+    }
+    if (line < 0)
+        return {};
+    // The line's ends: its ink in the rows of a line of text.
+    int left = shot.width(), right = -1;
+    for (int y = line; y < std::min(line + 12, shot.height()); ++y) {
+        for (int x = shot.width() / 6; x < shot.width() - 2; ++x) {
+            if (ink(x, y)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    // Dragged from the first ink of the line to past its last.
+    const QPoint from = box.geometry.topLeft() + QPoint(left - 1, line + 4);
+    const QPoint to = box.geometry.topLeft() + QPoint(right + 3, line + 4);
+    runTool({"drag", QString::number(from.x()), QString::number(from.y()), QString::number(to.x()),
+             QString::number(to.y())});
+    QString text;
+    for (int attempt = 0; attempt < 50 && text.isEmpty(); ++attempt) {
+        QThread::msleep(100);
+        text = primarySelection();
+    }
+    return text;
+}
+
+// Ctrl+P in the window, and the files printed once the program has given all its jobs to the
+// scheduler and the scheduler has written them: Ctrl+C typed after Ctrl+P is handled only once
+// the print command has returned, and the clipboard that it fills is served only then.
+QStringList printWithCtrlP(const Found& window, const QString& outputDir) {
+    const QStringList before = printedFiles(outputDir);
+    runTool({"type", window.id, "ctrl+p", "ctrl+c"});
+    Xclip xclip;
+    QStringList targets;
+    for (int attempt = 0; attempt < 100 && targets.isEmpty(); ++attempt) {
+        targets = xclip.targets();
+        if (targets.isEmpty())
+            QThread::msleep(100);
+    }
+    EXPECT_FALSE(targets.isEmpty()) << "the program did not come back from printing";
+    return newPrintouts(outputDir, before);
+}
+
 // The way to "Nastavenie tlače..." through the menu, as the user would go.
 const QStringList kSetupKeys = {"alt+s", "Up", "Up", "Up", "Return"};
 
@@ -72,9 +139,7 @@ protected:
         runTool({"drag", QString::number(from.x()), QString::number(from.y()),
                  QString::number(to.x()), QString::number(to.y())});
         const QImage window = screenshot().copy(main.geometry);
-        const QStringList before = printedFiles(outputDir);
-        runTool({"type", main.id, "ctrl+p"});
-        const QStringList added = newPrintouts(outputDir, before);
+        const QStringList added = printWithCtrlP(main, outputDir);
         EXPECT_EQ(added.size(), 1) << added.join(u' ').toStdString();
         if (added.size() != 1)
             return {};
@@ -173,9 +238,7 @@ TEST_F(Printing, TheSetupStartsFromThePrintersPaperAndOrientationAndKeepsThem) {
     ASSERT_NO_FATAL_FAILURE(setUpPrinter({"Tab", "a", "5", "Tab", "Tab", "Down", "Return"}));
     ASSERT_NO_FATAL_FAILURE(setUpPrinter({}));
     ASSERT_NO_FATAL_FAILURE(setUpPrinter({"Return"}));
-    const QStringList before = printedFiles(outputDir);
-    runTool({"type", main.id, "ctrl+p"});
-    const QStringList added = newPrintouts(outputDir, before);
+    const QStringList added = printWithCtrlP(main, outputDir);
     ASSERT_EQ(added.size(), 1) << added.join(u' ').toStdString();
     const QString pdf = outputDir + u'/' + added.first();
     EXPECT_EQ(testing::pdfPageCount(pdf), 1);
@@ -248,6 +311,9 @@ TEST_F(NoPrintService, WithoutThePrintingModuleTheCommandsSaySoAndTheProgramGoes
         const Found box = findWindow(QStringLiteral("Kreslix - 32bit"), 10000);
         ASSERT_TRUE(box.ok) << "no error box after " << command.join(u' ').toStdString();
         EXPECT_FALSE(findWindow(QStringLiteral("Nastavenie tlače"), 0).ok);
+        const QString text = boxText(box);
+        EXPECT_TRUE(text.startsWith(QLatin1String("Printing is not available: ")))
+            << text.toStdString();
         runTool({"type", box.id, "Return"});
         ASSERT_TRUE(windowGone(QStringLiteral("Kreslix - 32bit"))) << "the error box stayed";
     }

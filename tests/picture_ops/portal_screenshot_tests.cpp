@@ -23,8 +23,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The portal's response codes, and no response at all.
-enum Answer : int { Picture = 0, Declined = 1, Failed = 2, Silent = -1 };
+// The portal's response codes, no response at all, and a success without a picture file or
+// with a file that is no picture.
+enum Answer : int { Picture = 0, Declined = 1, Failed = 2, Silent = -1, NoFile = -2, Garbled = -3 };
 
 class FakePortal : public QObject {
     Q_OBJECT
@@ -44,14 +45,20 @@ public Q_SLOTS:
                                         options.value(QStringLiteral("handle_token")).toString());
         if (answer != Silent) {
             QVariantMap results;
-            if (answer == Picture) {
-                picture.save(file, "PNG");
+            if (answer == Picture || answer == Garbled) {
+                if (answer == Picture) {
+                    picture.save(file, "PNG");
+                } else {
+                    QFile garbled(file);
+                    if (garbled.open(QIODevice::WriteOnly))
+                        garbled.write("\x89PNG\r\n\x1a\n but no picture follows");
+                }
                 results.insert(QStringLiteral("uri"), QUrl::fromLocalFile(file).toString());
             }
             QDBusMessage response =
                 QDBusMessage::createSignal(handle, QStringLiteral("org.freedesktop.portal.Request"),
                                            QStringLiteral("Response"));
-            response << uint(answer) << results;
+            response << uint(answer < 0 ? Picture : answer) << results;
             QDBusConnection(QStringLiteral("portal")).send(response);
         }
         return QDBusObjectPath(handle);
@@ -155,7 +162,10 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{Failed, true, "Cannot capture the screen: the desktop portal failed"},
         Failure{Silent, true,
                 "Cannot capture the screen: the desktop portal did not answer within 0.3 seconds"},
-        Failure{Picture, false, "Cannot capture the screen: the desktop portal is not available"}));
+        Failure{Picture, false, "Cannot capture the screen: the desktop portal is not available"},
+        Failure{NoFile, true, "Cannot capture the screen: the desktop portal gave no picture file"},
+        Failure{Garbled, true,
+                "Cannot capture the screen: the desktop portal's picture cannot be read"}));
 
 // A second capture started from the event loop while the first waits ends quietly and asks the
 // portal nothing; the first goes on waiting.

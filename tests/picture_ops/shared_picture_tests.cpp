@@ -96,5 +96,53 @@ TEST_F(SharedPicture, CommandsFailWithoutAPrivateCopyAndSaveWritesThePictureShow
     EXPECT_EQ(readBmp(path).image, shown);
 }
 
+// New and Open of a picture whose memory can't be had end with the message and leave the
+// document as it was.
+TEST_F(SharedPicture, NewAndOpenWithoutMemoryForThePictureChangeNothing) {
+    QTemporaryDir folder;
+    const QString large = folder.filePath(QStringLiteral("velky.bmp"));
+    QImage indexed(kSide, kSide, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    indexed.fill(1);
+    ASSERT_TRUE(indexed.save(large, "BMP"));
+    indexed = QImage();
+    const QImage shown = picture();
+    prompts.newPictureAnswers = {NewPictureAnswer{"4096", "4096", kWhite}};
+    prompts.openFileAnswers = {large};
+    {
+        const AddressSpaceLimit limit(qint64(24) << 20);
+        ASSERT_TRUE(limit.isSet());
+        choose("New1");
+        choose("Open1");
+    }
+    EXPECT_EQ(prompts.errors,
+              (QStringList{QStringLiteral("Obrázok 4096 × 4096 bodov sa nedá vytvoriť: nie je "
+                                          "dosť pamäte."),
+                           QStringLiteral("Na obrázok 4096 × 4096 bodov nie je dosť pamäte.")}));
+    EXPECT_EQ(picture().constBits(), shown.constBits()) << "the picture was replaced";
+    EXPECT_TRUE(window->document().fileName().isEmpty());
+    EXPECT_EQ(window->document().modified(), 0);
+}
+
+// A picture whose pixels were lost (a copy for writing that could not be made left it empty)
+// is never saved: the save fails with its message and writes no file.
+TEST_F(SharedPicture, APictureThatLostItsPixelsIsNotSaved) {
+    window->document().replacePicture(Picture{allocateRgb32(kSide, kSide), nullptr});
+    choose("Copy1");
+    {
+        const AddressSpaceLimit limit(qint64(24) << 20);
+        ASSERT_TRUE(limit.isSet());
+        window->document().image().bits();  // Qt's own copy of shared pixels fails: all is lost
+    }
+    ASSERT_TRUE(picture().isNull());
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("obrazok.bmp"));
+    prompts.saveFileAnswers = {path};
+    choose("Koprovado1");
+    EXPECT_EQ(prompts.errors,
+              QStringList{QStringLiteral("Obrázok sa nedá uložiť: jeho body sa stratili.")});
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 }  // namespace
 }  // namespace kreslix::testing

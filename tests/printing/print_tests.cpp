@@ -1,8 +1,15 @@
 // Prints to PDF files, read back and rendered by poppler's tools.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
+#include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "common/error.h"
 #include "printing/capture_form_image.h"
@@ -10,6 +17,7 @@
 #include "printing/print_form_image.h"
 #include "printing/print_job.h"
 #include "printing/printer_setup.h"
+#include "printing/printer_setup_dialog.h"
 #include "tests/printing/print_test_support.h"
 #include "tests/support/pdf_tools.h"
 #include "tests/support/scripted_prompts.h"
@@ -153,6 +161,61 @@ TEST_F(PrintTest, SetupCancelKeepsThePrinterAndOkAppliesTheChoiceToLaterPrints) 
     const QSizeF page = pdfPageSize(file("setup.pdf"));
     EXPECT_NEAR(page.width(), 842, 1);
     EXPECT_NEAR(page.height(), 595, 1);
+}
+
+// The options of Qt's dialog that the named widgets of `dialog` offer are out of reach: not
+// shown, nor any button that would show them ("Options >>").
+void expectHidden(QWidget& dialog, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        auto* option = dialog.findChild<QWidget*>(QLatin1String(name));
+        EXPECT_NE(option, nullptr) << name;
+        EXPECT_FALSE(option && option->isVisible()) << name;
+    }
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        EXPECT_FALSE(button->isVisible() && button->text().contains(QLatin1String(">>")))
+            << button->text().toStdString();
+    }
+}
+
+// Acts on the next modal dialog other than `other` once it is shown, then closes it with Escape;
+// `acted` tells that it did.
+void actOnNextModal(const QObject& context, const QWidget* other, bool& acted,
+                    std::function<void(QWidget&)> act) {
+    QTimer::singleShot(0, &context, [other, &acted, act = std::move(act)] {
+        QWidget* dialog = nullptr;
+        if (!QTest::qWaitFor(
+                [&] {
+                    dialog = QApplication::activeModalWidget();
+                    return dialog && dialog != other;
+                },
+                5000)) {
+            return;
+        }
+        acted = true;
+        act(*dialog);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+}
+
+// Printer setup chooses the printer, its paper and orientation: copies and page ranges (behind
+// Qt's options button) and pages per sheet (in the printer's properties) can't be reached.
+TEST(PrinterSetupDialog, HidesCopiesPageRangesAndPagesPerSheet) {
+    QPrinter printer;
+    QWidget owner;
+    bool setupSeen = false, propertiesSeen = false;
+    actOnNextModal(owner, nullptr, setupSeen, [&](QWidget& setup) {
+        expectHidden(setup, {"copies", "collate", "printAll", "printRange", "pagesRadioButton",
+                             "pagesLineEdit", "pageSetCombo"});
+        auto* properties = setup.findChild<QPushButton*>(QStringLiteral("properties"));
+        ASSERT_NE(properties, nullptr);
+        actOnNextModal(owner, &setup, propertiesSeen, [](QWidget& shown) {
+            expectHidden(shown, {"pagesPerSheetButtonGroup", "pagesPerSheetCombo"});
+        });
+        QTest::mouseClick(properties, Qt::LeftButton);
+    });
+    EXPECT_FALSE(runPrinterSetupDialog(printer, &owner));
+    EXPECT_TRUE(setupSeen);
+    EXPECT_TRUE(propertiesSeen);
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 
+#include "tests/support/test_run_status.h"
+
 // The main of the GUI tests: widgets need a QApplication for the whole run.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return kreslix::testing::runStatus(RUN_ALL_TESTS());
 }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QThread>
+#include <optional>
 
 namespace kreslix::testing {
 
@@ -14,23 +15,48 @@ QStringList printedFiles(const QString& folder) {
     return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
 }
 
-bool schedulerHasJobs() {
+namespace {
+
+// What lpstat says about the scheduler in CUPS_SERVER, or nothing when it can't be asked.
+std::optional<QString> lpstat(const QStringList& arguments) {
     QProcess lpstat;
-    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
-    return !lpstat.waitForFinished(10000) || !lpstat.readAllStandardOutput().trimmed().isEmpty();
+    lpstat.start(QStringLiteral("lpstat"), arguments);
+    if (!lpstat.waitForFinished(10000) || lpstat.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromLocal8Bit(lpstat.readAllStandardOutput());
+}
+
+// Whether every printer of the scheduler is idle: none is still writing a job's file.
+bool printersIdle() {
+    const std::optional<QString> printers = lpstat({QStringLiteral("-p")});
+    if (!printers)
+        return false;
+    for (const QString& line : printers->split(u'\n')) {
+        if (line.startsWith(QLatin1String("printer ")) && !line.contains(QLatin1String(" idle")))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool schedulerHasJobs() {
+    const std::optional<QString> jobs = lpstat({QStringLiteral("-o")});
+    return !jobs || !jobs->trimmed().isEmpty();
 }
 
 QStringList newPrintouts(const QString& folder, const QStringList& before) {
     QStringList added;
+    // Done once a new file is there, the scheduler has no job left and its printer is idle:
+    // every job given to it so far has then written its file, a second one too.
     for (int attempt = 0; attempt < 120; ++attempt) {
-        QThread::msleep(250);
         added = printedFiles(folder);
         for (const QString& old : before)
             added.removeAll(old);
-        if (!added.isEmpty() && !schedulerHasJobs())
+        if (!added.isEmpty() && !schedulerHasJobs() && printersIdle())
             break;
+        QThread::msleep(250);
     }
-    QThread::msleep(500);  // a second job, were there one, would have its file by now
     added = printedFiles(folder);
     for (const QString& old : before)
         added.removeAll(old);

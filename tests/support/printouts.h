@@ -12,8 +12,8 @@ namespace kreslix::testing {
 // The PDF files the private scheduler's printer has written into `folder`, by name.
 QStringList printedFiles(const QString& folder);
 
-// The PDF files written into `folder` since `before` was listed, once the scheduler in
-// CUPS_SERVER has no job left (or after half a minute).
+// The PDF files written into `folder` since `before` was listed, once one is there, the
+// scheduler in CUPS_SERVER has no job left and its printers are idle (or after half a minute).
 QStringList newPrintouts(const QString& folder, const QStringList& before);
 
 // Whether the scheduler in CUPS_SERVER holds a job not yet done (or can't be asked).

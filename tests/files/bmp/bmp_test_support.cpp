@@ -1,5 +1,7 @@
 #include "bmp_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
@@ -97,7 +99,10 @@ QByteArray buildBmp(const BmpLayout& layout) {
 }
 
 QStringList filesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files, QDir::Name);
+    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
+    if (names.isEmpty())
+        ADD_FAILURE() << "no files in " << folder.toStdString();
+    return names;
 }
 
 }  // namespace kreslix::test

@@ -10,6 +10,8 @@
 
 #include "common/error.h"
 #include "document/files/picture_size.h"
+#include "picture_ops/clipboard_offer.h"
+#include "picture_ops/x_clipboard_requests.h"
 
 namespace kreslix {
 
@@ -59,26 +61,25 @@ QImage decodeImage(QByteArray bytes) {
 }  // namespace
 
 void publishClipboardImage(const QImage& image) {
-    auto* content = new QMimeData;
-    content->setImageData(image);
-    QGuiApplication::clipboard()->setMimeData(content, QClipboard::Clipboard);
+    auto* offer = new ClipboardOffer(image);
+    QGuiApplication::clipboard()->setMimeData(offer, QClipboard::Clipboard);
+    XClipboardRequests::watch(offer);
 }
 
 bool clipboardOffersImage() {
     const QMimeData* content = clipboardContent();
-    return content && content->hasImage();
+    return content && (content->hasImage() || ClipboardOffer::of(content));
 }
 
 QImage readClipboardImage() {
     const QMimeData* content = clipboardContent();
     if (!content)
         throw KreslixError(QStringLiteral("Unsupported clipboard format"));
+    // This process's own picture, held as it was published: nothing to decode.
+    if (const ClipboardOffer* own = ClipboardOffer::of(content))
+        return own->image();
     const QStringList types = offeredImageTypes(*content);
     QImage image;
-    if (types.isEmpty()) {
-        // This process's own image, held as it was published: nothing to decode.
-        image = qvariant_cast<QImage>(content->imageData());
-    }
     for (const QString& type : types) {
         image = decodeImage(content->data(type));
         if (!image.isNull())

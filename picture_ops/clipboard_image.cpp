@@ -80,6 +80,10 @@ QImage readClipboardImage() {
         return own->image();
     const QStringList types = offeredImageTypes(*content);
     QImage image;
+    if (types.isEmpty()) {
+        // An image this process put there through Qt: nothing to decode.
+        image = qvariant_cast<QImage>(content->imageData());
+    }
     for (const QString& type : types) {
         image = decodeImage(content->data(type));
         if (!image.isNull())

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <mutex>
 #include <new>
+#include <system_error>
 #include <thread>
 
 #include "picture_ops/png_strips.h"
@@ -31,7 +32,8 @@ ClipboardOffer::~ClipboardOffer() {
         if (!started)
             continue;
         started->stop = true;
-        started->thread.join();
+        if (started->thread.joinable())
+            started->thread.join();
     }
 }
 
@@ -44,9 +46,14 @@ ClipboardOffer::Encoding& ClipboardOffer::encoding(const QString& mimeType) cons
     Encoding* started = slot.get();
     auto* offer = const_cast<ClipboardOffer*>(this);
     // The pixels go by value: the thread's own reference keeps them for as long as it reads.
-    started->thread = std::thread([offer, started, png, pixels = image_] {
-        QByteArray bytes =
-            png ? encodePngInStrips(pixels, &started->stop) : encodeBmp(pixels, &started->stop);
+    auto encode = [offer, started, png, pixels = image_] {
+        QByteArray bytes;
+        try {
+            bytes =
+                png ? encodePngInStrips(pixels, &started->stop) : encodeBmp(pixels, &started->stop);
+        } catch (const std::exception&) {
+            // Out of memory or threads: the type is offered with no bytes.
+        }
         {
             const std::lock_guard lock(started->mutex);
             started->bytes = std::move(bytes);
@@ -57,7 +64,14 @@ ClipboardOffer::Encoding& ClipboardOffer::encoding(const QString& mimeType) cons
         // waits for this thread, and the object's posted events go with it.
         QMetaObject::invokeMethod(
             offer, [offer] { emit offer->bytesReady(); }, Qt::QueuedConnection);
-    });
+    };
+    try {
+        started->thread = std::thread(encode);
+    } catch (const std::system_error&) {
+        // No thread to be had (the memory is exhausted): nothing is encoded.
+        const std::lock_guard lock(started->mutex);
+        started->finished = true;
+    }
     return *started;
 }
 
@@ -81,6 +95,10 @@ bool ClipboardOffer::prepared(const QString& mimeType) const {
 
 QVariant ClipboardOffer::retrieveData(const QString& mimeType, QMetaType type) const {
     (void)type;
+    // The picture itself for this process (QClipboard::image), which asks for it by this name
+    // without asking hasFormat first; the platform asks hasFormat and so never sees it.
+    if (mimeType == QLatin1String("application/x-qt-image"))
+        return image_;
     if (!hasFormat(mimeType))
         return {};
     Encoding& started = encoding(mimeType);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -160,10 +161,18 @@ QByteArray encodePngInStrips(const QImage& source, const std::atomic<bool>* stop
     }
     {
         std::vector<std::jthread> helpers;
-        for (int i = 1; i < parts; ++i)
-            helpers.emplace_back(
-                [&, i] { compressStrip(image, strips[size_t(i)], i == parts - 1, stop); });
+        std::vector<int> left;  // strips whose thread could not be had, done here instead
+        for (int i = 1; i < parts; ++i) {
+            try {
+                helpers.emplace_back(
+                    [&, i] { compressStrip(image, strips[size_t(i)], i == parts - 1, stop); });
+            } catch (const std::system_error&) {
+                left.push_back(i);
+            }
+        }
         compressStrip(image, strips[0], parts == 1, stop);
+        for (const int i : left)
+            compressStrip(image, strips[size_t(i)], i == parts - 1, stop);
     }
     uLong adler = 1;
     qsizetype total = 64;

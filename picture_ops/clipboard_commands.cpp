@@ -1,6 +1,5 @@
 #include "picture_ops/clipboard_commands.h"
 
-#include "canvas/picture_memory.h"
 #include "common/error.h"
 #include "common/prompts.h"
 #include "document/document_state.h"
@@ -39,15 +38,6 @@ void Cut1Click(DocumentState& document, Prompts& prompts) {
     BusyGuard busy(prompts);
     document.setSaveButtonEnabled(true);
     Copy1Click(document);
-    // The clipboard now shares the pixels; the whitening below writes every one of them, so the
-    // picture takes fresh ones rather than a copy of the old it would overwrite at once.
-    QImage& picture = document.image();
-    if (!picture.isDetached() && picture.format() == QImage::Format_RGB32) {
-        QImage fresh = allocateRgb32(picture.width(), picture.height());
-        if (fresh.isNull())
-            failNoMemoryForChange(picture);
-        picture = std::move(fresh);
-    }
     Canvas& canvas = document.canvas();
     {
         WhitenessMode whiteness(canvas);

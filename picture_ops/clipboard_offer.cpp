@@ -62,8 +62,7 @@ ClipboardOffer::Encoding& ClipboardOffer::encoding(const QString& mimeType) cons
         started->finishedChanged.notify_all();
         // Delivered on the offer's thread, unless the offer is deleted first: its destructor
         // waits for this thread, and the object's posted events go with it.
-        QMetaObject::invokeMethod(
-            offer, [offer] { emit offer->bytesReady(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(offer, "bytesReady", Qt::QueuedConnection);
     };
     try {
         started->thread = std::thread(encode);

@@ -32,6 +32,7 @@ public:
 
     // Whether the bytes of an offered type are ready, without waiting; when they are not, they
     // are on their way (the first ask for BMP starts its encoding) and `bytesReady` follows.
+    // Like every member, called on the thread the offer lives in.
     bool prepared(const QString& mimeType) const;
 
     // The content of `data` when it is an offer of ours; null otherwise.
@@ -42,9 +43,11 @@ signals:
     void bytesReady();
 
 protected:
-    // Asked by the platform for another program (or by this one): waits for the bytes when
-    // they are not ready yet. On X11 such requests are held back until the bytes are ready
-    // (see x_clipboard_requests.h), so this wait happens only where nothing holds them back.
+    // Asked by the platform for another program: waits for the bytes when they are not ready
+    // yet. On X11 single requests are held back until the bytes are ready (see
+    // x_clipboard_requests.h), so this wait happens only where nothing holds them back: a
+    // MULTIPLE request on X11, a Wayland client's request (Qt 6.4 writes the bytes to its pipe
+    // on the window's thread anyway). "application/x-qt-image" gives this process the picture.
     QVariant retrieveData(const QString& mimeType, QMetaType type) const override;
 
 private:

@@ -7,9 +7,7 @@
 //   Copy; Cut after Copy (48 Mpx); a paste while the clipboard's owner never answers (a client
 //   of this bench's own); a paste of a 48-Mpx PNG offered by xclip; Open of a 48-Mpx
 //   progressive JPEG (made with cjpeg -progressive) through the file dialog.
-// Usage: responsiveness_bench [PROGRAM]
-#include <poll.h>
-
+// Usage: responsiveness_bench [PROGRAM [serve|cut|paste|hung|open]]
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -18,30 +16,20 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
-#include <atomic>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <map>
-#include <mutex>
-#include <thread>
 
 #include "picture_ops/clipboard_offer.h"
 #include "picture_ops/png_strips.h"
 
-// Xlib after Qt: its macros (Bool, Status) clash with Qt's headers.
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
+// Last: it brings Xlib, whose macros clash with Qt's headers.
+#include "bench/program_on_display.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msBetween(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
+using bench::Clock;
+using bench::msBetween;
+using bench::Pinger;
 
 QImage photoLike(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
@@ -66,310 +54,6 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Sends the pings from a connection of its own and times the answers, which the program sends
-// to the root window.
-class Pinger {
-public:
-    Pinger(const char* display, Window window) : window_(window) {
-        dpy_ = XOpenDisplay(display);
-        ping_ = XInternAtom(dpy_, "_NET_WM_PING", False);
-        protocols_ = XInternAtom(dpy_, "WM_PROTOCOLS", False);
-        // Qt answers to the root window for StructureNotify and SubstructureRedirect listeners;
-        // the latter is the window manager's alone.
-        XSelectInput(dpy_, DefaultRootWindow(dpy_), StructureNotifyMask);
-        thread_ = std::thread([this] { run(); });
-    }
-    ~Pinger() {
-        stop_ = true;
-        thread_.join();
-        XCloseDisplay(dpy_);
-    }
-    // Forgets the waits so far: pings still unanswered count from now.
-    void reset() {
-        const std::lock_guard lock(mutex_);
-        longest_ = 0;
-        answered_ = 0;
-        for (auto& [serial, sent] : pending_)
-            sent = Clock::now();
-    }
-    long answered() {
-        const std::lock_guard lock(mutex_);
-        return answered_;
-    }
-    // Whether every ping sent more than 100 ms ago has been answered.
-    bool answering() {
-        const std::lock_guard lock(mutex_);
-        const auto now = Clock::now();
-        for (const auto& [serial, sent] : pending_) {
-            if (msBetween(sent, now) > 100)
-                return false;
-        }
-        return true;
-    }
-    // The longest wait since the reset, counting pings still unanswered.
-    double longest() {
-        const std::lock_guard lock(mutex_);
-        double result = longest_;
-        const auto now = Clock::now();
-        for (const auto& [serial, sent] : pending_)
-            result = std::max(result, msBetween(sent, now));
-        return result;
-    }
-
-private:
-    void run() {
-        long serial = 0;
-        auto next = Clock::now();
-        while (!stop_) {
-            if (Clock::now() >= next) {
-                XEvent event{};
-                event.xclient.type = ClientMessage;
-                event.xclient.window = window_;
-                event.xclient.message_type = protocols_;
-                event.xclient.format = 32;
-                event.xclient.data.l[0] = long(ping_);
-                event.xclient.data.l[1] = ++serial;
-                event.xclient.data.l[2] = long(window_);
-                {
-                    const std::lock_guard lock(mutex_);
-                    pending_[serial] = Clock::now();
-                }
-                XSendEvent(dpy_, window_, False, NoEventMask, &event);
-                XFlush(dpy_);
-                next += std::chrono::milliseconds(20);
-            }
-            pollfd fd{ConnectionNumber(dpy_), POLLIN, 0};
-            poll(&fd, 1, 5);
-            while (XPending(dpy_)) {
-                XEvent event;
-                XNextEvent(dpy_, &event);
-                if (event.type != ClientMessage || Atom(event.xclient.data.l[0]) != ping_)
-                    continue;
-                const std::lock_guard lock(mutex_);
-                const auto found = pending_.find(event.xclient.data.l[1]);
-                if (found == pending_.end())
-                    continue;
-                longest_ = std::max(longest_, msBetween(found->second, Clock::now()));
-                pending_.erase(found);
-                ++answered_;
-            }
-        }
-    }
-
-    Display* dpy_;
-    Window window_;
-    Atom ping_, protocols_;
-    std::mutex mutex_;
-    std::map<long, Clock::time_point> pending_;
-    double longest_ = 0;
-    long answered_ = 0;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
-// A client that takes the CLIPBOARD selection and never answers a request for it.
-class HungOwner {
-public:
-    explicit HungOwner(const char* display) {
-        dpy_ = XOpenDisplay(display);
-        window_ = XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 0, 0, 1, 1, 0, 0, 0);
-        XSetSelectionOwner(dpy_, XInternAtom(dpy_, "CLIPBOARD", False), window_, CurrentTime);
-        XSync(dpy_, False);  // the requests then pile up unread on this connection
-    }
-    ~HungOwner() { XCloseDisplay(dpy_); }
-
-private:
-    Display* dpy_;
-    Window window_;
-};
-
-class Bench {
-public:
-    bool startDisplay() {
-        xvfb_.start(QStringLiteral("Xvfb"),
-                    {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        if (!xvfb_.waitForReadyRead(20000))
-            return false;
-        display_ = ":" + xvfb_.readLine().trimmed().toStdString();
-        dpy_ = XOpenDisplay(display_.c_str());
-        return dpy_ != nullptr;
-    }
-    ~Bench() {
-        stopProgram();
-        if (dpy_)
-            XCloseDisplay(dpy_);
-        xvfb_.kill();
-        xvfb_.waitForFinished(5000);
-    }
-
-    // Starts the program, with a picture file when given, and waits for its window.
-    bool startProgram(const QString& program, const QStringList& arguments) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(display_));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        program_.setProcessEnvironment(environment);
-        program_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        program_.start(program, arguments);
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < 60000) {
-            window_ = findWindow("Kreslix (32bit) - ");
-            if (window_ && hasPingProtocol(window_)) {
-                pinger_ = std::make_unique<Pinger>(display_.c_str(), window_);
-                settle(500);
-                return true;
-            }
-            QThread::msleep(50);
-        }
-        return false;
-    }
-    void stopProgram() {
-        pinger_.reset();
-        program_.kill();
-        program_.waitForFinished(10000);
-        window_ = 0;
-    }
-
-    void key(const char* keysym, bool control = false) {
-        XSetInputFocus(dpy_, window_, RevertToParent, CurrentTime);
-        tap(keysym, control);
-    }
-    void tap(const char* keysym, bool control = false, bool shift = false) {
-        const KeyCode ctrl = XKeysymToKeycode(dpy_, XK_Control_L);
-        const KeyCode shiftCode = XKeysymToKeycode(dpy_, XK_Shift_L);
-        const KeyCode code = XKeysymToKeycode(dpy_, XStringToKeysym(keysym));
-        if (control)
-            XTestFakeKeyEvent(dpy_, ctrl, True, CurrentTime);
-        if (shift)
-            XTestFakeKeyEvent(dpy_, shiftCode, True, CurrentTime);
-        XTestFakeKeyEvent(dpy_, code, True, CurrentTime);
-        XTestFakeKeyEvent(dpy_, code, False, CurrentTime);
-        if (shift)
-            XTestFakeKeyEvent(dpy_, shiftCode, False, CurrentTime);
-        if (control)
-            XTestFakeKeyEvent(dpy_, ctrl, False, CurrentTime);
-        XFlush(dpy_);
-    }
-    // Types a path into whatever has the focus.
-    void type(const QString& text) {
-        for (const QChar c : text) {
-            const char* name = c == u'/'   ? "slash"
-                               : c == u'.' ? "period"
-                               : c == u'-' ? "minus"
-                               : c == u'_' ? "underscore"
-                                           : nullptr;
-            const QByteArray letter = QString(c.toLower()).toLatin1();
-            tap(name ? name : letter.constData(), false, c.isUpper() || c == u'_');
-        }
-    }
-
-    Window clipboardOwner() {
-        return XGetSelectionOwner(dpy_, XInternAtom(dpy_, "CLIPBOARD", False));
-    }
-    // Waits until the clipboard's owner is no longer `before`.
-    bool waitForOwnerChange(Window before, int timeoutMs) {
-        QElapsedTimer timer;
-        timer.start();
-        while (clipboardOwner() == before && timer.elapsed() < timeoutMs)
-            QThread::msleep(2);
-        return clipboardOwner() != before;
-    }
-    std::string windowName(Window w) {
-        Atom type;
-        int format;
-        unsigned long count, after;
-        unsigned char* data = nullptr;
-        std::string name;
-        if (XGetWindowProperty(dpy_, w, XInternAtom(dpy_, "_NET_WM_NAME", False), 0, 1024, False,
-                               XInternAtom(dpy_, "UTF8_STRING", False), &type, &format, &count,
-                               &after, &data) == Success &&
-            data) {
-            name.assign(reinterpret_cast<char*>(data), count);
-        }
-        if (data)
-            XFree(data);
-        return name;
-    }
-    Window findWindow(const char* prefix, Window except = 0) {
-        Window root, parent, *children = nullptr;
-        unsigned count = 0;
-        Window found = 0;
-        if (!XQueryTree(dpy_, DefaultRootWindow(dpy_), &root, &parent, &children, &count))
-            return 0;
-        for (unsigned i = 0; i < count && !found; ++i) {
-            XWindowAttributes attributes;
-            if (children[i] != except && XGetWindowAttributes(dpy_, children[i], &attributes) &&
-                attributes.map_state == IsViewable && windowName(children[i]).rfind(prefix, 0) == 0)
-                found = children[i];
-        }
-        if (children)
-            XFree(children);
-        return found;
-    }
-    bool hasPingProtocol(Window w) {
-        Atom* protocols = nullptr;
-        int count = 0;
-        bool found = false;
-        if (XGetWMProtocols(dpy_, w, &protocols, &count)) {
-            for (int i = 0; i < count; ++i)
-                found = found || protocols[i] == XInternAtom(dpy_, "_NET_WM_PING", False);
-            XFree(protocols);
-        }
-        return found;
-    }
-
-    // xclip reading one type of the clipboard to its end; returns the bytes' count.
-    qint64 xclipRead(const char* type) {
-        QProcess xclip;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(display_));
-        xclip.setProcessEnvironment(environment);
-        xclip.start(QStringLiteral("xclip"), {"-o", "-selection", "clipboard", "-t", type});
-        qint64 bytes = 0;
-        while (xclip.state() != QProcess::NotRunning || xclip.bytesAvailable()) {
-            xclip.waitForReadyRead(100);
-            bytes += xclip.readAllStandardOutput().size();
-        }
-        return bytes;
-    }
-    // xclip offering a file as one type until another client takes the clipboard.
-    void xclipOffer(QProcess& xclip, const char* type, const QString& path) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(display_));
-        xclip.setProcessEnvironment(environment);
-        const Window before = clipboardOwner();
-        xclip.start(QStringLiteral("xclip"),
-                    {"-quiet", "-selection", "clipboard", "-t", type, "-i", path});
-        waitForOwnerChange(before, 20000);
-    }
-    // Waits at least `leastMs`, then until the window answers again, at most `mostMs` in all;
-    // false when it still does not answer.
-    bool settle(int leastMs, int mostMs = 60000) {
-        QElapsedTimer timer;
-        timer.start();
-        QThread::msleep(leastMs);
-        while (!pinger_->answering() && timer.elapsed() < mostMs)
-            QThread::msleep(10);
-        return pinger_->answering();
-    }
-    void focus(Window w) {
-        XSetInputFocus(dpy_, w, RevertToParent, CurrentTime);
-        XFlush(dpy_);
-    }
-    const char* display() const { return display_.c_str(); }
-    Pinger& pinger() { return *pinger_; }
-    Window window() const { return window_; }
-
-private:
-    QProcess xvfb_;
-    QProcess program_;
-    std::string display_;
-    Display* dpy_ = nullptr;
-    Window window_ = 0;
-    std::unique_ptr<Pinger> pinger_;
-};
-
 void report(const char* what, Pinger& pinger, double durationMs, const char* note = "") {
     const double gapMs = pinger.longest();
     std::printf("%-44s longest gap %7.0f ms  (%6.0f ms in all, %4ld pings answered)%s%s\n", what,
@@ -391,7 +75,7 @@ int main(int argc, char** argv) {
         }
     }
     QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/kreslix-bench-XXXXXX"));
-    Bench bench;
+    bench::ProgramOnDisplay bench;
     if (!folder.isValid() || !bench.startDisplay()) {
         std::printf("no display\n");
         return 1;
@@ -417,17 +101,23 @@ int main(int argc, char** argv) {
         QFile::remove(ppm48);
     }
 
+    // One case alone when asked for: serve, cut, paste, hung or open.
+    const std::string only = argc > 2 ? argv[2] : "";
+    auto wanted = [&](const char* name) { return only.empty() || only == name; };
+
     // Serving: Copy, then xclip asks at once, while the bytes may still be in the making.
-    const bool quick = argc > 2;  // only the 12-Mpx serving, for a quick look
     for (const auto& [name, path] :
          {std::pair{"12 Mpx", picture12}, std::pair{"48 Mpx", picture48}}) {
-        if (quick && std::string(name) != "12 Mpx")
-            return 0;
+        const bool large = std::string(name) == "48 Mpx";
+        if (!wanted("serve") && !(large && wanted("cut")))
+            continue;
         if (!bench.startProgram(program, {path})) {
             std::printf("the program did not show its window\n");
             return 1;
         }
         for (const char* type : {kreslix::ClipboardOffer::kPng, kreslix::ClipboardOffer::kBmp}) {
+            if (!wanted("serve"))
+                break;
             const Window before = bench.clipboardOwner();
             bench.pinger().reset();
             const auto start = Clock::now();
@@ -444,7 +134,7 @@ int main(int argc, char** argv) {
             text.kill();
             text.waitForFinished();
         }
-        if (std::string(name) == "48 Mpx") {
+        if (large && wanted("cut")) {
             bench.key("c", true);
             bench.settle(1500);
             bench.pinger().reset();
@@ -457,7 +147,7 @@ int main(int argc, char** argv) {
     }
 
     // A 48-Mpx PNG pasted from xclip.
-    {
+    if (wanted("paste")) {
         bench.startProgram(program, {});
         QProcess xclip;
         bench.xclipOffer(xclip, kreslix::ClipboardOffer::kPng, png48);
@@ -473,9 +163,9 @@ int main(int argc, char** argv) {
     }
 
     // A paste while the clipboard's owner never answers.
-    {
+    if (wanted("hung")) {
         bench.startProgram(program, {});
-        HungOwner owner(bench.display());
+        bench::HungOwner owner(bench.display());
         bench.pinger().reset();
         const auto start = Clock::now();
         bench.key("v", true);
@@ -486,7 +176,7 @@ int main(int argc, char** argv) {
     }
 
     // Open of a 48-Mpx progressive JPEG through the file dialog.
-    {
+    if (wanted("open")) {
         bench.startProgram(program, {});
         bench.key("o", true);
         QElapsedTimer timer;

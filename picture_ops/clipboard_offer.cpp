@@ -1,6 +1,10 @@
 #include "picture_ops/clipboard_offer.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QtEndian>
+#include <algorithm>
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
@@ -11,6 +15,13 @@
 #include "picture_ops/png_strips.h"
 
 namespace kreslix {
+
+namespace {
+
+// The niceness of the encoding threads, on top of the program's own.
+constexpr int kEncoderNice = 10;
+
+}  // namespace
 
 // One type's bytes, made on a thread of their own. The thread holds its own reference to the
 // pixels, and the offer waits for it to end (after asking it to stop) before going away.
@@ -47,6 +58,11 @@ ClipboardOffer::Encoding& ClipboardOffer::encoding(const QString& mimeType) cons
     auto* offer = const_cast<ClipboardOffer*>(this);
     // The pixels go by value: the thread's own reference keeps them for as long as it reads.
     auto encode = [offer, started, png, pixels = image_] {
+        // Below the window's thread, which keeps the processors it needs to answer at once;
+        // the strip threads started from here inherit this.
+        const auto thread = id_t(::gettid());
+        ::setpriority(PRIO_PROCESS, thread,
+                      std::min(19, ::getpriority(PRIO_PROCESS, thread) + kEncoderNice));
         QByteArray bytes;
         try {
             bytes =

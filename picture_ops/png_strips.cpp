@@ -33,6 +33,7 @@ struct Strip {
     size_t deflatedBytes = 0;
     uLong adler = 1;          // Adler-32 of the strip's filtered rows
     uLong filteredBytes = 0;  // their length
+    uLong crc = 0;            // CRC-32 of the deflated data, computed on the strip's thread
     bool ok = false;
 };
 
@@ -110,6 +111,7 @@ void compressStrip(const QImage& image, Strip& strip, bool last, const std::atom
     }
     strip.deflatedBytes = size_t(zs.total_out);
     deflateEnd(&zs);
+    strip.crc = crc32_z(0, strip.deflated.get(), strip.deflatedBytes);
     strip.ok = true;
 }
 
@@ -195,16 +197,22 @@ QByteArray encodePngInStrips(const QImage& source, const std::atomic<bool>* stop
             const qsizetype length =
                 qsizetype(strip.deflatedBytes) + (i == 0 ? 2 : 0) + (i == parts - 1 ? 4 : 0);
             appendUint32(png, quint32(length));
+            // The chunk's CRC joins the one of its head to the strip's own.
             const qsizetype start = png.size();
             png.append("IDAT", 4);
             if (i == 0)
                 png.append("\x78\x01", 2);  // deflate, 32 KiB window, fastest level
+            const auto* head = reinterpret_cast<const Bytef*>(png.constData() + start);
+            uLong crc = crc32_z(0, head, size_t(png.size() - start));
+            crc = crc32_combine(crc, strip.crc, z_off_t(strip.deflatedBytes));
             png.append(reinterpret_cast<const char*>(strip.deflated.get()),
                        qsizetype(strip.deflatedBytes));
-            if (i == parts - 1)
+            if (i == parts - 1) {
+                const qsizetype tail = png.size();
                 appendUint32(png, quint32(adler));
-            const auto* bytes = reinterpret_cast<const Bytef*>(png.constData() + start);
-            appendUint32(png, quint32(crc32_z(0, bytes, size_t(png.size() - start))));
+                crc = crc32_z(crc, reinterpret_cast<const Bytef*>(png.constData() + tail), 4);
+            }
+            appendUint32(png, quint32(crc));
         }
         appendChunk(png, "IEND", {});
     } catch (const std::bad_alloc&) {

@@ -186,11 +186,12 @@ TEST_F(ProgramClipboard, DesktopImageIsTheScreenWithoutTheMenu) {
 }
 
 // A picture of many rows, so that its PNG is compressed in strips on several threads, with
-// colours that change from pixel to pixel and a flat band that is compressed another way.
+// colours that change from pixel to pixel and a flat band that is compressed another way; large
+// enough that xclip's first request comes before the PNG is ready and is answered once it is.
 class ProgramServesPicture : public ProgramClipboard {
 protected:
     QStringList startArguments() override {
-        picture = QImage(1100, 900, QImage::Format_RGB32);
+        picture = QImage(3000, 2000, QImage::Format_RGB32);
         for (int y = 0; y < picture.height(); ++y) {
             for (int x = 0; x < picture.width(); ++x) {
                 const bool band = y >= 300 && y < 500;

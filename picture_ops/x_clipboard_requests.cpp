@@ -39,23 +39,22 @@ xcb_connection_t* xConnection() {
 }  // namespace
 
 void XClipboardRequests::watch(ClipboardOffer* offer) {
-    static XClipboardRequests* requests = []() -> XClipboardRequests* {
+    // One per application, made with the first offer on an X display; it goes with the
+    // application, before the X connection does.
+    static QPointer<XClipboardRequests> requests;
+    if (!requests) {
         xcb_connection_t* connection = xConnection();
         if (!connection)
-            return nullptr;
+            return;
         auto x = std::make_unique<X>();
         x->connection = connection;
         x->clipboard = internAtom(connection, "CLIPBOARD");
         x->png = internAtom(connection, ClipboardOffer::kPng);
         x->bmp = internAtom(connection, ClipboardOffer::kBmp);
-        // Owned by the application: it goes before the X connection does.
-        auto* made = new XClipboardRequests(std::move(x));
-        made->setParent(QCoreApplication::instance());
-        QCoreApplication::instance()->installNativeEventFilter(made);
-        return made;
-    }();
-    if (!requests)
-        return;
+        requests = new XClipboardRequests(std::move(x));
+        requests->setParent(QCoreApplication::instance());
+        QCoreApplication::instance()->installNativeEventFilter(requests);
+    }
     // The requests held for the offer before are handed back: Qt refuses them as too old, or
     // answers them from the new offer.
     requests->handBack();

@@ -331,7 +331,7 @@ QImage THlavneOkno::CaptureFormImage() {
 }
 
 void THlavneOkno::Cut1Click() {
-    kreslix::Cut1Click(document_);
+    kreslix::Cut1Click(document_, prompts_);
 }
 
 void THlavneOkno::Copy1Click() {
@@ -351,11 +351,11 @@ void THlavneOkno::Zmazaobrzok1Click() {
 }
 
 void THlavneOkno::Prevratitvodorovne1Click() {
-    kreslix::Prevratitvodorovne1Click(document_);
+    kreslix::Prevratitvodorovne1Click(document_, prompts_);
 }
 
 void THlavneOkno::Prevrtipodazvislejosi1Click() {
-    kreslix::Prevrtipodazvislejosi1Click(document_);
+    kreslix::Prevrtipodazvislejosi1Click(document_, prompts_);
 }
 
 // Every close asks, whatever the flag; Cancel refuses the close by a silent abort.

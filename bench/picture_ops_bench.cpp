@@ -94,11 +94,12 @@ void QImageMirrored(benchmark::State& state) {
 // pixels are shared, as they are with the clipboard after a Copy.
 void Cut(benchmark::State& state) {
     const QImage original = patterned(2);
+    kreslix::testing::ScriptedPrompts prompts;
     for (auto _ : state) {
         state.PauseTiming();
         document().replacePicture({original, nullptr});
         state.ResumeTiming();
-        kreslix::Cut1Click(document());
+        kreslix::Cut1Click(document(), prompts);
         benchmark::ClobberMemory();
     }
 }

@@ -53,7 +53,10 @@ void Save1Click(DocumentState& document, Prompts& prompts) {
         Saveas1Click(document, prompts);
         return;
     }
-    writePicture(document.fileName(), document.pictureToWrite());
+    {
+        BusyGuard busy(prompts);
+        writePicture(document.fileName(), document.pictureToWrite());
+    }
     document.setModified(false);
     document.setSaveButtonEnabled(false);
 }
@@ -81,6 +84,7 @@ void Koprovado1Click(DocumentState& document, Prompts& prompts) {
     const std::optional<QString> path = prompts.chooseSaveFile();
     if (!path)
         return;
+    BusyGuard busy(prompts);
     writePicture(*path, document.pictureToWrite());
 }
 

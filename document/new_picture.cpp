@@ -54,6 +54,8 @@ void New1Click(DocumentState& document, Prompts& prompts) {
 
     const int width = sizeFieldValue(answer->widthText);
     const int height = sizeFieldValue(answer->heightText);
+    // A large picture's memory and its fill take longer than a glance.
+    BusyGuard busy(prompts);
     document.replacePicture(blankPicture(width, height));
     document.setFileName(QString());
 

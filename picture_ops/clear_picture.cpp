@@ -10,6 +10,7 @@ void Zmazaobrzok1Click(DocumentState& document, const ToolState& tools, Prompts&
     const ClearAnswer answer = prompts.askClearPicture();
     if (!answer.confirmed)
         return;
+    BusyGuard busy(prompts);
     Canvas& canvas = document.canvas();
     const Colour penColour = canvas.pen().colour();
     const Colour brushColour = canvas.brush().colour();

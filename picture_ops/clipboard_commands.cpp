@@ -35,7 +35,8 @@ void Copy1Click(DocumentState& document) {
     document.setSaveButtonEnabled(true);
 }
 
-void Cut1Click(DocumentState& document) {
+void Cut1Click(DocumentState& document, Prompts& prompts) {
+    BusyGuard busy(prompts);
     document.setSaveButtonEnabled(true);
     Copy1Click(document);
     Canvas& canvas = document.canvas();

@@ -14,9 +14,9 @@ class Prompts;
 // button; the modified flag stays as it is.
 void Copy1Click(DocumentState& document);
 
-// Cut: enables the Save button, copies, turns the picture white through a whiteness block copy
-// and sets the modified flag.
-void Cut1Click(DocumentState& document);
+// Cut: under the busy cursor, enables the Save button, copies, turns the picture white through a
+// whiteness block copy and sets the modified flag.
+void Cut1Click(DocumentState& document, Prompts& prompts);
 
 // Paste: draws the clipboard's image at (0, 0) in its own size, clipped to the picture, and
 // marks the document modified. With no image on the clipboard, or an owner that does not

@@ -6,6 +6,8 @@
 
 #include "common/error.h"
 #include "picture_ops/clipboard_decode.h"
+#include "picture_ops/clipboard_offer.h"
+#include "picture_ops/x_clipboard_requests.h"
 
 namespace kreslix {
 
@@ -20,24 +22,27 @@ const QMimeData* clipboardContent() {
 }  // namespace
 
 void publishClipboardImage(const QImage& image) {
-    auto* content = new QMimeData;
-    content->setImageData(image);
-    QGuiApplication::clipboard()->setMimeData(content, QClipboard::Clipboard);
+    auto* offer = new ClipboardOffer(image);
+    QGuiApplication::clipboard()->setMimeData(offer, QClipboard::Clipboard);
+    XClipboardRequests::watch(offer);
 }
 
 bool clipboardOffersImage() {
     const QMimeData* content = clipboardContent();
-    return content && content->hasImage();
+    return content && (ClipboardOffer::of(content) || content->hasImage());
 }
 
 QImage readClipboardImage() {
     const QMimeData* content = clipboardContent();
     if (!content)
         throw KreslixError(QStringLiteral("Unsupported clipboard format"));
+    // This process's own picture, held as it was published: nothing to decode.
+    if (const ClipboardOffer* own = ClipboardOffer::of(content))
+        return own->image();
     const QStringList types = pastableImageTypes(content->formats());
     QImage image;
     if (QGuiApplication::clipboard()->ownsClipboard() || types.isEmpty()) {
-        // This process's own image, held as it was published: nothing to decode.
+        // An image this process put there through Qt: nothing to decode.
         image = qvariant_cast<QImage>(content->imageData());
     }
     for (const QString& type : types) {

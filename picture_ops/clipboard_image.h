@@ -9,8 +9,8 @@ namespace kreslix {
 
 // Replaces the clipboard's whole content with the image. The pixels are shared, not copied:
 // the first later change of the image pays for its own copy. Other programs are offered the
-// image at its full size in every type Qt can write (image/png first, image/bmp, image/jpeg...),
-// each encoded only when asked for.
+// image at its full size as image/png, encoded from now on off the window's thread, and as
+// image/bmp (see clipboard_offer.h); the window never waits for another program's request.
 void publishClipboardImage(const QImage& image);
 
 // Whether the clipboard offers an image in a type that can be read. Read through QClipboard, on

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "canvas/picture_memory.h"
+#include "common/prompts.h"
 #include "document/document_state.h"
 
 namespace kreslix {
@@ -62,12 +63,14 @@ void flipAboutVerticalAxis(QImage& picture) {
         reverseRow(reinterpret_cast<QRgb*>(bits + y * stride), picture.width());
 }
 
-void Prevratitvodorovne1Click(DocumentState& document) {
+void Prevratitvodorovne1Click(DocumentState& document, Prompts& prompts) {
+    BusyGuard busy(prompts);
     flipAboutHorizontalAxis(document.image());
     document.pixelsChanged(document.image().rect());
 }
 
-void Prevrtipodazvislejosi1Click(DocumentState& document) {
+void Prevrtipodazvislejosi1Click(DocumentState& document, Prompts& prompts) {
+    BusyGuard busy(prompts);
     flipAboutVerticalAxis(document.image());
     document.pixelsChanged(document.image().rect());
 }

@@ -5,6 +5,7 @@
 namespace kreslix {
 
 class DocumentState;
+class Prompts;
 
 // The mirror images in place, with no second bitmap: row r changes places with row h − 1 − r
 // (about the horizontal axis), column c with column w − 1 − c (about the vertical axis); the
@@ -14,8 +15,10 @@ class DocumentState;
 void flipAboutHorizontalAxis(QImage& picture);
 void flipAboutVerticalAxis(QImage& picture);
 
-// The commands: the picture mirrored; the modified flag and the Save button stay as they are.
-void Prevratitvodorovne1Click(DocumentState& document);
-void Prevrtipodazvislejosi1Click(DocumentState& document);
+// The commands: the picture mirrored under the busy cursor (a large picture that shares its
+// pixels with the clipboard takes longer than a glance to copy first); the modified flag and the
+// Save button stay as they are.
+void Prevratitvodorovne1Click(DocumentState& document, Prompts& prompts);
+void Prevrtipodazvislejosi1Click(DocumentState& document, Prompts& prompts);
 
 }  // namespace kreslix

@@ -22,7 +22,8 @@ TEST_F(NewPictureTest, FieldsAreFilledWithTheCurrentSize) {
 
     answerNew(prompts, "7", "0009");
     New1Click(document, prompts);
-    EXPECT_EQ(prompts.log.last(), QStringLiteral("new picture:300x200"));
+    EXPECT_EQ(prompts.log.mid(prompts.log.size() - 3),
+              QStringList({"new picture:300x200", "busy", "idle"}));
     EXPECT_EQ(document.picture().image.size(), QSize(7, 9));
 }
 

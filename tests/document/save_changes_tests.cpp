@@ -45,7 +45,7 @@ TEST_F(SaveChangesTest, NoGoesOnWithoutWriting) {
     prompts.saveChangesAnswers = {ModalResult::No};
     prompts.newPictureAnswers = {NewPictureAnswer{"20", "10", kWhite}};
     New1Click(document, prompts);
-    EXPECT_EQ(prompts.log, kAsked + QStringList{QStringLiteral("new picture:488x297")});
+    EXPECT_EQ(prompts.log, (kAsked + QStringList{"new picture:488x297", "busy", "idle"}));
     EXPECT_EQ(document.picture().image.size(), QSize(20, 10));
 }
 
@@ -77,7 +77,8 @@ TEST_F(SaveChangesTest, CancelledSaveDialogStillGoesOn) {
     prompts.saveFileAnswers = {std::nullopt};
     prompts.newPictureAnswers = {NewPictureAnswer{"30", "40", kWhite}};
     New1Click(document, prompts);
-    EXPECT_EQ(prompts.log, (kAsked + QStringList{"save dialog", "new picture:488x297"}));
+    EXPECT_EQ(prompts.log,
+              (kAsked + QStringList{"save dialog", "new picture:488x297", "busy", "idle"}));
     EXPECT_EQ(document.picture().image.size(), QSize(30, 40));
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }

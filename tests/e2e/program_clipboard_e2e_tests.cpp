@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -48,13 +49,16 @@ protected:
         if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
             GTEST_SKIP() << "xclip is not installed";
         ASSERT_TRUE(folder.isValid());
-        start();
+        start(startArguments(), folder.path());
         if (IsSkipped())
             return;
-        const Found window = findWindow(kMainTitle, 15000);
-        ASSERT_TRUE(window.ok) << "no window titled " << kMainTitle.toStdString();
+        const Found window = findWindow(caption(), 15000);
+        ASSERT_TRUE(window.ok) << "no window titled " << caption().toStdString();
         windowId = window.id;
     }
+    // The program's command line, and the caption of its window then.
+    virtual QStringList startArguments() { return {}; }
+    virtual QString caption() const { return kMainTitle; }
 
     QString path(const char* name) const { return folder.filePath(QLatin1String(name)); }
     void key(const char* keysym, const char* modifier = nullptr, const QString& window = {}) {
@@ -244,6 +248,71 @@ TEST_F(ProgramClipboard, LargePictureArrivesInPiecesWhileTheWindowAnswers) {
     key("v", "ctrl");
     expectAnswersPings(500);
     EXPECT_EQ(copiedPicture(), photo.copy(QRect(QPoint(0, 0), kStartSize)));
+}
+
+// A picture of many rows, so that its PNG is compressed in strips on several threads, with
+// colours that change from pixel to pixel and a flat band that is compressed another way; large
+// enough that xclip's first request comes before the PNG is ready and is answered once it is.
+class ProgramServesPicture : public ProgramClipboard {
+protected:
+    QStringList startArguments() override {
+        picture = QImage(3000, 2000, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const bool band = y >= 300 && y < 500;
+                const unsigned hash = unsigned(x) * 2654435761u ^ unsigned(y) * 40503u;
+                picture.setPixel(
+                    x, y,
+                    band ? qRgb(255, 255, 255) : qRgb(x & 255, (x + y) & 255, (hash >> 13) & 255));
+            }
+        }
+        EXPECT_TRUE(picture.save(path("served.bmp"), "BMP"));
+        return {path("served.bmp")};
+    }
+    QString caption() const override { return QStringLiteral("Kreslix (32bit) - served.bmp"); }
+
+    // The PNG decoded by ImageMagick, another program's reader.
+    QImage readByImageMagick(const QByteArray& png) {
+        QProcess convert;
+        convert.start(QStringLiteral("convert"), {"png:-", "-depth", "8", "rgb:-"});
+        if (!convert.waitForStarted(10000))
+            return {};
+        convert.write(png);
+        convert.closeWriteChannel();
+        convert.waitForFinished(60000);
+        const QByteArray rgb = convert.readAllStandardOutput();
+        if (rgb.size() != qsizetype(picture.width()) * picture.height() * 3)
+            return {};
+        return QImage(reinterpret_cast<const uchar*>(rgb.constData()), picture.width(),
+                      picture.height(), picture.width() * 3, QImage::Format_RGB888)
+            .convertToFormat(QImage::Format_RGB32);
+    }
+
+    QImage picture;
+};
+
+TEST_F(ProgramServesPicture, OffersOnlyPngAndBmpAndServesBothPixelEqual) {
+    offerText();
+    key("c", "ctrl");
+    waitForOffer("image/bmp");
+    QStringList targets = xclip.targets();
+    targets.sort();
+    // Qt's own targets, then exactly the two image types: none of Qt's other image writers.
+    EXPECT_EQ(targets, QStringList({"MULTIPLE", "SAVE_TARGETS", "TARGETS", "TIMESTAMP", "image/bmp",
+                                    "image/png"}));
+
+    const QByteArray png = xclip.read(QStringLiteral("image/png"));
+    EXPECT_EQ(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32), picture);
+    if (QStandardPaths::findExecutable(QStringLiteral("convert")).isEmpty())
+        ADD_FAILURE() << "ImageMagick's convert is not installed";
+    else
+        EXPECT_EQ(readByImageMagick(png), picture);
+    EXPECT_EQ(xclip.read(QStringLiteral("image/png")), png) << "every request gets the same bytes";
+    EXPECT_EQ(QImage::fromData(xclip.read(QStringLiteral("image/bmp")), "BMP")
+                  .convertToFormat(QImage::Format_RGB32),
+              picture);
+    EXPECT_TRUE(xclip.read(QStringLiteral("image/jpeg")).isEmpty())
+        << "a type not offered is refused, not encoded";
 }
 
 }  // namespace

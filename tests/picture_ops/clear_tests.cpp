@@ -97,7 +97,7 @@ TEST_F(Clear, RefusedChangesNothingAndTheNextClearAsksAgain) {
 
     Zmazaobrzok1Click(document, tools, prompts);
     EXPECT_EQ(document.image(), filled({5, 5}, kWhite));
-    EXPECT_EQ(prompts.log, QStringList({"clear picture?", "clear picture?"}));
+    EXPECT_EQ(prompts.log, QStringList({"clear picture?", "clear picture?", "busy", "idle"}));
 }
 
 }  // namespace

@@ -70,7 +70,9 @@ TEST_F(ClipboardCommands, CopyPublishesThePictureWithoutCopyingItAndEnablesOnlyT
 }
 
 TEST_F(ClipboardCommands, CutWhitensEveryPixelAndPasteBringsThePictureBack) {
-    Cut1Click(document);
+    Cut1Click(document, prompts);
+    EXPECT_EQ(prompts.log, QStringList({"busy", "idle"}));
+    prompts.log.clear();
     EXPECT_EQ(document.image(), whiteImage({40, 30}));
     EXPECT_EQ(clipboardImage(), original);
     EXPECT_EQ(document.modified(), 1);

@@ -5,6 +5,7 @@
 
 #include "document/document_state.h"
 #include "picture_ops/flips.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace kreslix::testing {
 namespace {
@@ -90,8 +91,9 @@ TEST(FlipCommands, TouchNeitherFlagNorSaveButtonAndRepaintThePicture) {
         const QImage original = document.image().copy();
         QSignalSpy repainted(&document, &DocumentState::pictureChanged);
 
-        Prevratitvodorovne1Click(document);
-        Prevrtipodazvislejosi1Click(document);
+        testing::ScriptedPrompts prompts;
+        Prevratitvodorovne1Click(document, prompts);
+        Prevrtipodazvislejosi1Click(document, prompts);
 
         EXPECT_EQ(document.modified(), modified ? 1 : 0);
         EXPECT_EQ(document.saveButtonEnabled(), !modified);

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "document/files/bmp_writer.h"
 #include "picture_ops/clipboard_offer.h"
 #include "picture_ops/png_strips.h"
 
@@ -89,9 +90,9 @@ int main(int argc, char** argv) {
     const QString jpeg48 = folder.filePath(QStringLiteral("progressive48.jpg"));
     {
         const QImage small = photoLike(4000, 3000);
-        writeBytes(picture12, kreslix::encodeBmp(small));
+        writeBytes(picture12, kreslix::bmpFileBytes(small));
         const QImage large = photoLike(8000, 6000);
-        writeBytes(picture48, kreslix::encodeBmp(large));
+        writeBytes(picture48, kreslix::bmpFileBytes(large));
         writeBytes(png48, kreslix::encodePngInStrips(large));
         large.convertToFormat(QImage::Format_RGB888).save(ppm48, "PPM");
         QProcess cjpeg;

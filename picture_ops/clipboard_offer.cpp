@@ -3,15 +3,14 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <QtEndian>
 #include <algorithm>
 #include <condition_variable>
-#include <cstring>
 #include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
 
+#include "document/files/bmp_writer.h"
 #include "picture_ops/png_strips.h"
 
 namespace kreslix {
@@ -66,7 +65,7 @@ ClipboardOffer::Encoding& ClipboardOffer::encoding(const QString& mimeType) cons
         QByteArray bytes;
         try {
             bytes =
-                png ? encodePngInStrips(pixels, &started->stop) : encodeBmp(pixels, &started->stop);
+                png ? encodePngInStrips(pixels, &started->stop) : bmpFileBytes(pixels, &started->stop);
         } catch (const std::exception&) {
             // Out of memory or threads: the type is offered with no bytes.
         }
@@ -124,63 +123,6 @@ QVariant ClipboardOffer::retrieveData(const QString& mimeType, QMetaType type) c
 
 const ClipboardOffer* ClipboardOffer::of(const QMimeData* data) {
     return qobject_cast<const ClipboardOffer*>(data);
-}
-
-namespace {
-
-void putLittle32(char* to, quint32 value) {
-    qToLittleEndian(value, to);
-}
-
-}  // namespace
-
-QByteArray encodeBmp(const QImage& source, const std::atomic<bool>* stop) {
-    if (source.isNull())
-        return {};
-    const QImage image =
-        source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
-            ? source
-            : source.convertToFormat(QImage::Format_RGB32);
-    const qsizetype rowBytes = (qsizetype(image.width()) * 3 + 3) & ~qsizetype(3);
-    const qsizetype pixelBytes = rowBytes * image.height();
-    constexpr int kHeaderBytes = 14 + 40;
-    if (pixelBytes + kHeaderBytes > 0xFFFFFFFFll)
-        return {};
-    QByteArray bmp;
-    try {
-        bmp = QByteArray(kHeaderBytes + pixelBytes, Qt::Uninitialized);
-    } catch (const std::bad_alloc&) {
-        return {};
-    }
-    char* out = bmp.data();
-    std::memset(out, 0, kHeaderBytes);
-    out[0] = 'B';
-    out[1] = 'M';
-    putLittle32(out + 2, quint32(bmp.size()));
-    putLittle32(out + 10, kHeaderBytes);
-    putLittle32(out + 14, 40);
-    putLittle32(out + 18, quint32(image.width()));
-    putLittle32(out + 22, quint32(image.height()));
-    qToLittleEndian<quint16>(1, out + 26);   // planes
-    qToLittleEndian<quint16>(24, out + 28);  // bits per pixel; compression 0: none
-    putLittle32(out + 34, quint32(pixelBytes));
-    putLittle32(out + 38, quint32(image.dotsPerMeterX()));
-    putLittle32(out + 42, quint32(image.dotsPerMeterY()));
-    for (int y = 0; y < image.height(); ++y) {
-        if (stop && (y & 63) == 0 && stop->load(std::memory_order_relaxed))
-            return {};
-        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        auto* to =
-            reinterpret_cast<uchar*>(out + kHeaderBytes + rowBytes * (image.height() - 1 - y));
-        for (int x = 0; x < image.width(); ++x) {
-            to[0] = uchar(qBlue(pixels[x]));
-            to[1] = uchar(qGreen(pixels[x]));
-            to[2] = uchar(qRed(pixels[x]));
-            to += 3;
-        }
-        std::memset(to, 0, size_t(rowBytes - qsizetype(image.width()) * 3));
-    }
-    return bmp;
 }
 
 }  // namespace kreslix

@@ -60,8 +60,4 @@ private:
     mutable std::shared_ptr<Encoding> bmp_;
 };
 
-// Encodes the image as a 24-bit BMP file (bottom-up rows padded to four bytes), as Qt's BMP
-// writer does; empty when stopped or out of memory.
-QByteArray encodeBmp(const QImage& image, const std::atomic<bool>* stop = nullptr);
-
 }  // namespace kreslix

@@ -1,6 +1,7 @@
 #include "document/files/bmp_writer.h"
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "common/error.h"
@@ -132,6 +133,35 @@ void writePictureThrough(const QString& chosen, const Picture& picture, const By
 
 void writePicture(const QString& path, const Picture& picture) {
     bmp::writePictureThrough(path, picture, bmp::plainByteSink());
+}
+
+QByteArray bmpFileBytes(const QImage& source, const std::atomic<bool>* stop) {
+    if (source.isNull())
+        return {};
+    const QImage image =
+        source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+            ? source
+            : source.convertToFormat(QImage::Format_RGB32);
+    const bmp::RowEncoder encoder(image, nullptr);
+    const qint64 headers = bmp::headerBytes(nullptr);
+    const qint64 fileBytes = headers + encoder.rowBytes() * image.height();
+    if (fileBytes > bmp::kLargestFile)
+        return {};
+    QByteArray bytes;
+    try {
+        bytes = QByteArray(fileBytes, Qt::Uninitialized);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    auto* out = reinterpret_cast<uchar*>(bytes.data());
+    bmp::putHeaders(out, image, nullptr, encoder);
+    uchar* row = out + headers;
+    for (int y = image.height() - 1; y >= 0; --y, row += encoder.rowBytes()) {
+        if (stop && (y & 63) == 0 && stop->load(std::memory_order_relaxed))
+            return {};
+        encoder.encodeRow(y, row);
+    }
+    return bytes;
 }
 
 }  // namespace kreslix

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <QString>
+#include <atomic>
 
 #include "document/files/picture.h"
 
@@ -12,5 +15,10 @@ namespace kreslix {
 // before anything is written a target that is not a plain file and a picture whose file would
 // be larger than a BMP file can be (4 GB).
 void writePicture(const QString& path, const Picture& picture);
+
+// The image as the bytes of a 24-bit BMP file, made in memory (for other programs that ask for
+// one). Empty when the image is null, when such a file would be larger than 4 GB, when the
+// memory can't be had, or when stop turns true meanwhile.
+QByteArray bmpFileBytes(const QImage& image, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace kreslix

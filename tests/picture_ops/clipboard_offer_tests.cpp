@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <memory>
 
+#include "document/files/bmp_writer.h"
 #include "picture_ops/clipboard_offer.h"
 #include "picture_ops/png_strips.h"
 
@@ -61,13 +62,13 @@ TEST(PngInStripsInput, OtherFormatsAreEncodedAsTheirRgb32Pixels) {
     }
     const std::atomic<bool> stopped{true};
     EXPECT_TRUE(encodePngInStrips(picture, &stopped).isEmpty());
-    EXPECT_TRUE(encodeBmp(picture, &stopped).isEmpty());
+    EXPECT_TRUE(bmpFileBytes(picture, &stopped).isEmpty());
 }
 
 TEST(Bmp, DecodesToThePictureWithRowsPadded) {
     for (const int width : {1, 2, 3, 4, 333}) {
         const QImage picture = noisyWithBands(width, 130, 11);
-        EXPECT_EQ(decoded(encodeBmp(picture), "BMP"), picture) << width;
+        EXPECT_EQ(decoded(bmpFileBytes(picture), "BMP"), picture) << width;
     }
 }
 

@@ -31,10 +31,15 @@ QByteArray runXclip(const QStringList& arguments) {
 }  // namespace
 
 Xclip::~Xclip() {
+    endOffers();
+}
+
+void Xclip::endOffers() {
     for (const auto& process : offers_) {
         process->kill();
         process->waitForFinished(5000);
     }
+    offers_.clear();
 }
 
 QStringList Xclip::targets() {
@@ -46,6 +51,9 @@ QByteArray Xclip::read(const QString& target) {
 }
 
 void Xclip::offer(const QString& target, const QString& path) {
+    // An earlier offer loses the clipboard to this one anyway; ended first, a hung one cannot
+    // be asked for the targets before the new owner has taken over.
+    endOffers();
     auto process = std::make_unique<QProcess>();
     process->start(QStringLiteral("xclip"),
                    {"-selection", "clipboard", "-quiet", "-t", target, "-i", path});

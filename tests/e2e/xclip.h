@@ -27,6 +27,8 @@ public:
     void hang();
 
 private:
+    void endOffers();
+
     std::vector<std::unique_ptr<QProcess>> offers_;
 };
 

@@ -10,6 +10,7 @@
 #include "app/status_panel.h"
 #include "app/status_text.h"
 #include "app/tool_panel.h"
+#include "app/zoom_steps.h"
 
 namespace kreslix {
 namespace {
@@ -48,7 +49,8 @@ public:
 };
 
 // The area around the picture, which takes the focus: what it shows is its description, so a
-// screen reader says which picture is there as the focus arrives.
+// screen reader says which picture is there as the focus arrives, and its zoom when it is not
+// 100 %.
 class PictureAreaInterface : public QAccessibleWidget {
 public:
     explicit PictureAreaInterface(PictureScrollArea* area)
@@ -56,8 +58,12 @@ public:
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Description) {
-            if (const auto* view = widget()->findChild<PictureView*>())
-                return pictureName(view->pictureSize());
+            if (const auto* view = widget()->findChild<PictureView*>()) {
+                if (view->zoom() == 1.0)
+                    return pictureName(view->pictureSize());
+                return pictureName(view->pictureSize()) + QStringLiteral(", zväčšenie ") +
+                       zoom_steps::scaleText(view->zoom());
+            }
         }
         return QAccessibleWidget::text(t);
     }

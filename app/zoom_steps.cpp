@@ -21,8 +21,12 @@ int moved(int step, int by) {
 }
 
 QString percentText(int step) {
+    return scaleText(scale(step));
+}
+
+QString scaleText(double scale) {
     // Slovak writes a decimal comma and a space before the percent sign.
-    return QLocale(QLocale::Slovak).toString(scale(step) * 100.0, 'g', 6) + QStringLiteral(" %");
+    return QLocale(QLocale::Slovak).toString(scale * 100.0, 'g', 6) + QStringLiteral(" %");
 }
 
 }  // namespace kreslix::zoom_steps

@@ -17,6 +17,8 @@ double scale(int step);
 int moved(int step, int by);
 // The level as the user reads it: "12,5 %", "400 %".
 QString percentText(int step);
+// A scale (1.0 for 100 %) as the user reads it.
+QString scaleText(double scale);
 
 }  // namespace zoom_steps
 }  // namespace kreslix

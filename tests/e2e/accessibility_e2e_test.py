@@ -417,6 +417,10 @@ class ScreenReaderTest(ProgramTest):
         self.hear(r"^Vystrihnúť", "Menu")
         self.hear(r"^Obrázok 488 × 297 bodov", "Escape")
         self.hear(r"^Vystrihnúť", "shift+F10")
+        # Away from 100 % the picture is said with its zoom as the focus comes to it.
+        self.hear(r"^Obrázok 488 × 297 bodov", "Escape")
+        self.hear(r"^Hrúbka čiarky: 2\.$", "ctrl+equal", "shift+Tab")
+        self.hear(r"^Obrázok 488 × 297 bodov, zväčšenie 200 %$", "Tab")
 
     def test_dialog_fields_and_texts_are_spoken(self):
         self.hear(r"^Hrúbka pera 0 spin button")

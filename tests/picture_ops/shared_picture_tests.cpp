@@ -6,12 +6,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
 
 #include "canvas/picture_memory.h"
 #include "document/files/bmp_reader.h"
+#include "picture_ops/clipboard_offer.h"
 #include "tests/support/window_fixture.h"
 
 namespace kreslix::testing {
@@ -44,6 +46,18 @@ private:
 class SharedPicture : public WindowTest {
 protected:
     const QImage& picture() const { return window->document().image(); }
+
+    // Copy, and the clipboard's PNG made: its encoders run on threads of their own and are not
+    // what the limit is put on.
+    void copyAndWaitForThePng() {
+        choose("Copy1");
+        const auto* offer = ClipboardOffer::of(QApplication::clipboard()->mimeData());
+        ASSERT_TRUE(offer);
+        const QDeadlineTimer deadline(60000);
+        while (!offer->prepared(QLatin1String(ClipboardOffer::kPng)) && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_TRUE(offer->prepared(QLatin1String(ClipboardOffer::kPng)));
+    }
 };
 
 TEST_F(SharedPicture, CommandsFailWithoutAPrivateCopyAndSaveWritesThePictureShown) {
@@ -54,7 +68,7 @@ TEST_F(SharedPicture, CommandsFailWithoutAPrivateCopyAndSaveWritesThePictureShow
     }
     window->document().replacePicture(Picture{pattern, nullptr});
     window->document().setModified(false);
-    choose("Copy1");
+    copyAndWaitForThePng();
     const QImage shown = QApplication::clipboard()->image();
     ASSERT_EQ(shown.constBits(), picture().constBits()) << "the clipboard holds a copy";
     prompts.clearAnswers = {{true, false}};
@@ -65,7 +79,11 @@ TEST_F(SharedPicture, CommandsFailWithoutAPrivateCopyAndSaveWritesThePictureShow
             {"flip about the horizontal axis", [&] { choose("Prevratitvodorovne1"); }},
             {"flip about the vertical axis", [&] { choose("Prevrtipodazvislejosi1"); }},
             {"clear", [&] { choose("Zmazaobrzok1"); }},
+#ifndef __SANITIZE_ADDRESS__
+            // Cut starts the clipboard's encoders; the address sanitizer's runtime cannot start
+            // a thread without address space, where the program itself goes on without them.
             {"cut", [&] { choose("Cut1"); }},
+#endif
             {"paste", [&] { choose("Paste1"); }},
             {"a line drawn",
              [&] {
@@ -128,7 +146,7 @@ TEST_F(SharedPicture, NewAndOpenWithoutMemoryForThePictureChangeNothing) {
 // is never saved: the save fails with its message and writes no file.
 TEST_F(SharedPicture, APictureThatLostItsPixelsIsNotSaved) {
     window->document().replacePicture(Picture{allocateRgb32(kSide, kSide), nullptr});
-    choose("Copy1");
+    copyAndWaitForThePng();
     {
         const AddressSpaceLimit limit(qint64(24) << 20);
         ASSERT_TRUE(limit.isSet());

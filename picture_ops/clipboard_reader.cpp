@@ -30,6 +30,19 @@ void checkStop(const WorkProgress& progress) {
         throw WorkStopped{};
 }
 
+// The decoding's progress as the rest of the paste's, after the transfer's share.
+class DecodingShare : public WorkProgress {
+public:
+    explicit DecodingShare(WorkProgress& paste) : paste_(paste) {}
+    void report(double fraction) override {
+        paste_.report(kTransferShare + (1.0 - kTransferShare) * fraction);
+    }
+    bool stopRequested() const override { return paste_.stopRequested(); }
+
+private:
+    WorkProgress& paste_;
+};
+
 }  // namespace
 
 std::unique_ptr<ClipboardReader> makeClipboardReader() {
@@ -70,8 +83,8 @@ std::optional<QImage> readOfferedPicture(ClipboardReader& reader, WorkProgress& 
             return std::nullopt;
         checkStop(progress);
         progress.report(kTransferShare);
-        const QImage image = decodeClipboardImage(*bytes);
-        checkStop(progress);
+        DecodingShare decoding(progress);
+        const QImage image = decodeClipboardImage(*bytes, &decoding);
         if (!image.isNull()) {
             progress.report(1.0);
             return image;

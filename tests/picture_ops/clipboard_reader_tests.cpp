@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <algorithm>
 
 #include "common/error.h"
 #include "picture_ops/clipboard_reader.h"
@@ -79,6 +80,43 @@ TEST(OfferedPicture, SilentOwnerOffersNoPictureAndAHugeHeaderEndsTheTransfer) {
             << e.message().toStdString();
     }
     EXPECT_EQ(hostile.delivered, 1);
+}
+
+// Reports in order, and asks for a stop once it has `stopAfter` reports beyond the transfer's.
+class PasteProgress : public WorkProgress {
+public:
+    std::vector<double> reports;
+    int stopAfter = -1;
+
+    void report(double fraction) override { reports.push_back(fraction); }
+    bool stopRequested() const override { return stopAfter >= 0 && decodingReports() > stopAfter; }
+    int decodingReports() const {
+        return int(std::count_if(reports.begin(), reports.end(), [](double f) { return f > 0.8; }));
+    }
+};
+
+// The decoding of a large picture goes on reporting after the transfer, and stops on request
+// long before its end.
+TEST(OfferedPicture, DecodingReportsItsProgressAndStopsOnRequest) {
+    QImage noise(1500, 1000, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, (unsigned(x) * 2654435761u ^ unsigned(y) * 40503u) >> 8);
+    }
+    ScriptedOwner owner;
+    owner.first = pngOf(noise);
+    owner.pieces = 1;
+
+    PasteProgress whole;
+    ASSERT_TRUE(readOfferedPicture(owner, whole));
+    EXPECT_TRUE(std::is_sorted(whole.reports.begin(), whole.reports.end()));
+    EXPECT_GT(whole.decodingReports(), 20) << "the decoding said little of how far it was";
+    EXPECT_EQ(whole.reports.back(), 1.0);
+
+    PasteProgress stopped;
+    stopped.stopAfter = 3;
+    EXPECT_THROW(readOfferedPicture(owner, stopped), WorkStopped);
+    EXPECT_LT(stopped.decodingReports(), whole.decodingReports() / 2);
 }
 
 }  // namespace

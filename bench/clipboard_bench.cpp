@@ -16,32 +16,11 @@
 #include <cstdio>
 #include <ctime>
 
+#include "bench/photo_like.h"
 #include "picture_ops/clipboard_image.h"
 #include "picture_ops/clipboard_offer.h"
 
 namespace {
-
-unsigned clampByte(double v) {
-    return unsigned(std::lround(std::clamp(v, 0.0, 255.0)));
-}
-
-QImage photoLike(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    unsigned seed = 12345;
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const double fx = x / 700.0, fy = y / 500.0;
-            seed = seed * 1664525u + 1013904223u;
-            const int noise = int((seed >> 24) & 7) - 4;
-            row[x] = qRgb(
-                clampByte(128 + 60 * std::sin(fx) + 40 * std::cos(fy * 1.3 + fx * 0.2) + noise),
-                clampByte(128 + 50 * std::sin(fx * 0.7 + fy) + noise / 2 + ((seed >> 16) & 3)),
-                clampByte(128 + 70 * std::cos(fy * 0.9) + noise - ((seed >> 12) & 3)));
-        }
-    }
-    return image;
-}
 
 bool sameImage(const QByteArray& bytes, const QImage& picture) {
     return QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32) == picture;
@@ -100,7 +79,7 @@ int main(int argc, char** argv) {
     QImageReader::setAllocationLimit(0);  // reading back a 48-Mpx picture passes Qt's 128 MB
     const int width = argc > 2 ? std::atoi(argv[1]) : 8000;
     const int height = argc > 2 ? std::atoi(argv[2]) : 6000;
-    const QImage picture = photoLike(width, height);
+    const QImage picture = bench::photoLike(width, height);
     std::printf("%d x %d photo-like picture (%.1f Mpx)\n", width, height,
                 width * double(height) / 1e6);
 

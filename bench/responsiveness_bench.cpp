@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "bench/photo_like.h"
 #include "document/files/bmp_writer.h"
 #include "picture_ops/clipboard_offer.h"
 #include "picture_ops/png_strips.h"
@@ -31,24 +32,6 @@ namespace {
 using bench::Clock;
 using bench::msBetween;
 using bench::Pinger;
-
-QImage photoLike(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    unsigned seed = 12345;
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const double fx = x / 700.0, fy = y / 500.0;
-            seed = seed * 1664525u + 1013904223u;
-            const int noise = int((seed >> 24) & 7) - 4;
-            auto clamp = [](double v) { return int(std::lround(std::clamp(v, 0.0, 255.0))); };
-            row[x] = qRgb(clamp(128 + 60 * std::sin(fx) + 40 * std::cos(fy * 1.3) + noise),
-                          clamp(128 + 50 * std::sin(fx * 0.7 + fy) + noise / 2),
-                          clamp(128 + 70 * std::cos(fy * 0.9) - noise));
-        }
-    }
-    return image;
-}
 
 bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -89,9 +72,9 @@ int main(int argc, char** argv) {
     const QString ppm48 = folder.filePath(QStringLiteral("picture48.ppm"));
     const QString jpeg48 = folder.filePath(QStringLiteral("progressive48.jpg"));
     {
-        const QImage small = photoLike(4000, 3000);
+        const QImage small = bench::photoLike(4000, 3000);
         writeBytes(picture12, kreslix::bmpFileBytes(small));
-        const QImage large = photoLike(8000, 6000);
+        const QImage large = bench::photoLike(8000, 6000);
         writeBytes(picture48, kreslix::bmpFileBytes(large));
         writeBytes(png48, kreslix::encodePngInStrips(large));
         large.convertToFormat(QImage::Format_RGB888).save(ppm48, "PPM");

@@ -35,29 +35,32 @@ struct ToolRun {
 };
 
 // Runs the writing tool on path as that user, with no groups but the user's own; a run that
-// hangs is ended after 20 seconds and fails.
+// hangs is ended after 20 seconds and fails. The tool is opened before the user is changed and
+// run from that descriptor: the build may lie where the other user cannot reach (root's home).
 ToolRun writeAs(const passwd& user, const QString& path, bool inPlace = false) {
     int errors[2];
     if (::pipe(errors) != 0)
         return {};
+    const int tool = ::open(KRESLIX_WRITE_PICTURE_TOOL, O_RDONLY);
     const QByteArray target = QFile::encodeName(path);
     const pid_t child = ::fork();
     if (child == 0) {
         ::dup2(errors[1], STDERR_FILENO);
         ::close(errors[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setgid(user.pw_gid) != 0 ||
+        if (tool < 0 || ::setgroups(0, nullptr) != 0 || ::setgid(user.pw_gid) != 0 ||
             ::setuid(user.pw_uid) != 0) {
             ::_exit(126);
         }
         ::alarm(20);
-        if (inPlace) {
-            ::execl(KRESLIX_WRITE_PICTURE_TOOL, KRESLIX_WRITE_PICTURE_TOOL, "--in-place",
-                    target.constData(), static_cast<char*>(nullptr));
-        }
-        ::execl(KRESLIX_WRITE_PICTURE_TOOL, KRESLIX_WRITE_PICTURE_TOOL, target.constData(),
-                static_cast<char*>(nullptr));
+        char name[] = "write_picture_tool";
+        char inPlaceFlag[] = "--in-place";
+        char* withFlag[] = {name, inPlaceFlag, const_cast<char*>(target.constData()), nullptr};
+        char* plain[] = {name, const_cast<char*>(target.constData()), nullptr};
+        ::fexecve(tool, inPlace ? withFlag : plain, environ);
         ::_exit(127);
     }
+    if (tool >= 0)
+        ::close(tool);
     ::close(errors[1]);
     ToolRun run;
     char buffer[256];

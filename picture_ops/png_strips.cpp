@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "document/files/picture.h"
+
 namespace kreslix {
 
 namespace {
@@ -151,10 +153,7 @@ int stripCount(int height, int threads) {
 QByteArray encodePngInStrips(const QImage& source, const std::atomic<bool>* stop, int threads) {
     if (source.isNull())
         return {};
-    const QImage image =
-        source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
-            ? source
-            : source.convertToFormat(QImage::Format_RGB32);
+    const QImage image = withRgb32Pixels(source);
     const int parts = stripCount(image.height(), threads);
     std::vector<Strip> strips(static_cast<size_t>(parts));
     for (int i = 0; i < parts; ++i) {

@@ -118,10 +118,7 @@ void writePictureThrough(const QString& chosen, const Picture& picture, const By
     // Written by its resolved name from here on: no link is looked up again in userspace.
     const QString path = resolveSaveTarget(chosen);
     checkWritableTarget(path, chosen);
-    const QImage::Format format = picture.image.format();
-    const QImage image = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-                             ? picture.image
-                             : picture.image.convertToFormat(QImage::Format_RGB32);
+    const QImage image = withRgb32Pixels(picture.image);
     const StoredBmpFormat* kept = picture.storedFormat.get();
     if (kept && RowEncoder::canKeep(*kept) && writeInFormat(path, chosen, image, kept, sink))
         return;
@@ -138,10 +135,7 @@ void writePicture(const QString& path, const Picture& picture) {
 QByteArray bmpFileBytes(const QImage& source, const std::atomic<bool>* stop) {
     if (source.isNull())
         return {};
-    const QImage image =
-        source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
-            ? source
-            : source.convertToFormat(QImage::Format_RGB32);
+    const QImage image = withRgb32Pixels(source);
     const bmp::RowEncoder encoder(image, nullptr);
     const qint64 headers = bmp::headerBytes(nullptr);
     const qint64 fileBytes = headers + encoder.rowBytes() * image.height();

@@ -15,4 +15,13 @@ struct Picture {
     std::shared_ptr<const StoredBmpFormat> storedFormat;
 };
 
+// The image with 32-bit pixels as the writers and encoders read them: itself when it has them
+// (shared, not copied), else converted.
+inline QImage withRgb32Pixels(const QImage& image) {
+    const QImage::Format format = image.format();
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+               ? image
+               : image.convertToFormat(QImage::Format_RGB32);
+}
+
 }  // namespace kreslix

@@ -29,6 +29,17 @@ CONTROLS = MENU_ITEMS | {"push button", "toggle button", "radio button", "check 
 QUIET = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
 
 
+def stop_processes(processes):
+    """Ends the processes, newest first: politely, then by force after 5 s."""
+    for process in reversed(processes):
+        process.terminate()
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 def wait_for(condition, what, timeout=15.0):
     deadline = time.monotonic() + timeout
     while not (value := condition()):
@@ -81,13 +92,7 @@ class Session:
                                                      "XDG_RUNTIME_DIR")})
 
     def stop(self):
-        for process in reversed(self.processes):
-            process.terminate()
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+        stop_processes(self.processes)
         shutil.rmtree(self.directory, ignore_errors=True)
 
 
@@ -356,13 +361,7 @@ class ScreenReaderTest(ProgramTest):
 
     @classmethod
     def stop_helpers(cls):
-        for process in reversed(cls.helpers):
-            process.terminate()
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+        stop_processes(cls.helpers)
 
     @classmethod
     def debug_output(cls):
